@@ -18,6 +18,14 @@ class AdapterTable {
   // Fills the table from Win32_NetworkAdapter (Ethernet 802.3 only); COM must be initialised.
   void EnumerateWmi();
 
+  // Empties the table.
+  void Clear();
+  // Appends one adapter; false when the table is full. A longer name is cut to 127 characters.
+  bool Add(int32_t index, const wchar_t* name, const uint8_t mac[6]);
+
+  // The position of the first entry whose name matches exactly; -1 when there is none.
+  int Find(const wchar_t* name) const;
+
   // Lookups take the first entry whose name matches exactly.
   void GetMac(uint8_t mac[6], const wchar_t* name) const;  // six zeros when there is none
   uint8_t GetLinkFlag(const wchar_t* name) const;          // 0 when there is none
@@ -26,6 +34,7 @@ class AdapterTable {
 
   int Count() const { return count_; }
   const AdapterTableEntry& Entry(int i) const { return entries_[i]; }
+  AdapterTableEntry& Entry(int i) { return entries_[i]; }
 
  private:
   AdapterTableEntry entries_[kMaxEntries];
