@@ -72,9 +72,9 @@ int SubscribeMediaEvents(CNdisSink* sink, IWbemServices* services) {
   if (!sink || !services) return -1;
   if (QueryMediaConnectStatus(services) != 0) {
     CarrierMediaStatus carrier;
+    // As with the query's answers, no event can arrive yet.
     carrier.IndicatePresent(TableNames(), [](const wchar_t* name, uint8_t link) {
-      int entry = g_AdapterTable.Find(name);
-      if (entry >= 0) g_AdapterTable.Entry(entry).link = link;
+      g_AdapterTable.SetLinkFlag(name, link);
     });
   }
   HRESULT connect = services->ExecNotificationQueryAsync(
