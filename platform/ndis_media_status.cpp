@@ -1,3 +1,5 @@
+// Where WMI cannot tell the media state, "Z:\sys\class\net\<if>\carrier" can: it is read here,
+// once for the present state and then on a thread of its own, several times a second.
 #include "platform/ndis_media_status.h"
 
 #include <windows.h>

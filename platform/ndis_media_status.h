@@ -1,6 +1,5 @@
-// Stands in for NDIS's media connect and disconnect indications through WMI, which Wine lacks:
-// the same indications taken from the Linux interfaces' carrier state (the adapter name is the
-// Linux interface name there).
+// Wine's WMI has no NDIS media classes and no events: this gives their connect and disconnect
+// indications from the Linux interface's carrier state (there an adapter's name is its interface's).
 #pragma once
 #include <chrono>
 #include <condition_variable>

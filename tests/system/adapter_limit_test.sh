@@ -8,7 +8,9 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "skipped: making network namespaces needs root"
   exit 77
 fi
-a=cvc-ala
+# A name of this build tree, so that two trees can run their tests at once.
+tree=$(echo -n "$root" | cksum | cut -c1-6)
+a=cvc-$tree-ala
 work=$(mktemp -d /tmp/cvc-adapters.XXXXXX)
 log=$work/probe.log
 cleanup() {

@@ -9,7 +9,9 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "skipped: making network namespaces needs root"
   exit 77
 fi
-a=cvc-lwa b=cvc-lwb
+# Names of this build tree, so that two trees can run their tests at once.
+tree=$(echo -n "$root" | cksum | cut -c1-6)
+a=cvc-$tree-lwa b=cvc-$tree-lwb
 limit_ms=2000
 work=$(mktemp -d /tmp/cvc-linkwatch.XXXXXX)
 log=$work/probe.log
