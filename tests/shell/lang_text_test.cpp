@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -213,6 +214,19 @@ TEST_F(LangTextTest, BothLanguagesAgreeOnPlaceholdersAndLineBreaks) {
         EXPECT_TRUE(HasCjkIdeograph(chinese)) << "untranslated";
       }
       EXPECT_EQ(chinese.find_first_of(kSimplifiedOnly), std::wstring::npos) << "simplified character";
+    }
+  }
+}
+
+// A key that stands in several zones with the same English text reads the same in Chinese too.
+TEST_F(LangTextTest, SharedKeysAreTranslatedAlike) {
+  std::map<std::pair<std::string, std::wstring>, std::wstring> chinese_of;
+  for (const LangTextZone* row = LangTextTable; row->zone != -1; ++row) {
+    for (const LangTextEntry* e = row->entries; e->key != nullptr; ++e) {
+      const auto [it, first] = chinese_of.emplace(std::make_pair(e->key, e->english), e->chinese);
+      if (!first) {
+        EXPECT_EQ(it->second, e->chinese) << "zone " << row->zone << " " << e->key;
+      }
     }
   }
 }
