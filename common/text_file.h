@@ -19,6 +19,8 @@ class CTextFileBase {
   bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
   Encoding GetEncoding() const { return encoding_; }
   bool DataLost() const { return data_lost_; }
+  // A writer whose bytes did not all reach the file.
+  bool WriteFailed() const { return write_failed_; }
   virtual void Close();
 
  protected:
@@ -45,6 +47,7 @@ class CTextFileBase {
   bool pushed_back_ = false;
   bool first_line_ = true;
   wchar_t pushed_back_char_ = 0;
+  bool write_failed_ = false;
 };
 
 class CTextFileRead : public CTextFileBase {
