@@ -3,26 +3,9 @@
 # 20 that WMI lists, each with its own MAC address, and the watcher gives each its carrier.
 # Usage: adapter_limit_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (exit 77: skipped, not root)
 set -u
-probe=$1 computers=$2 root=$3
-if [ "$(id -u)" -ne 0 ]; then
-  echo "skipped: making network namespaces needs root"
-  exit 77
-fi
-# A name of this build tree, so that two trees can run their tests at once.
-tree=$(echo -n "$root" | cksum | cut -c1-6)
+. "$(dirname "$0")/computers_test_lib.sh"
 a=cvc-$tree-ala
-work=$(mktemp -d /tmp/cvc-adapters.XXXXXX)
-log=$work/probe.log
-cleanup() {
-  "$computers" stop "$a" "$root"
-  "$computers" down "$a"
-  rm -rf "$work"
-}
-fail() {
-  echo "FAIL: $*"
-  echo "--- probe output:"; cat "$log"
-  exit 1
-}
+cleanup() { remove_computers "$a"; }
 
 "$computers" down "$a" >/dev/null 2>&1
 trap cleanup EXIT
@@ -37,7 +20,7 @@ for i in $(seq 0 11); do
   esac
 done
 touch "$work/stop"  # the probe reports its table and its first link bytes, then ends
-"$computers" wine "$a" "$root" "$probe" "Z:${work//\//\\}\\stop" 10 >"$log" 2>&1 || fail "probe failed"
+"$computers" wine "$a" "$root" "$probe" "$stop_file" 10 >"$log" 2>&1 || fail "probe failed"
 
 [ "$(grep -c '^adapter ' "$log")" -eq 20 ] || fail "the table does not hold exactly 20 adapters"
 # WMI lists them by interface index: the table holds the 20 with the lowest.

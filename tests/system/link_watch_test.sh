@@ -4,17 +4,9 @@
 # 2 seconds each way.
 # Usage: link_watch_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (exit 77: skipped, not root)
 set -u
-probe=$1 computers=$2 root=$3
-if [ "$(id -u)" -ne 0 ]; then
-  echo "skipped: making network namespaces needs root"
-  exit 77
-fi
-# Names of this build tree, so that two trees can run their tests at once.
-tree=$(echo -n "$root" | cksum | cut -c1-6)
+. "$(dirname "$0")/computers_test_lib.sh"
 a=cvc-$tree-lwa b=cvc-$tree-lwb
 limit_ms=2000
-work=$(mktemp -d /tmp/cvc-linkwatch.XXXXXX)
-log=$work/probe.log
 probe_pid=
 
 cleanup() {
@@ -22,14 +14,7 @@ cleanup() {
   if [ -n "$probe_pid" ]; then
     for _ in $(seq 100); do kill -0 "$probe_pid" 2>/dev/null || break; sleep 0.1; done
   fi
-  "$computers" stop "$a" "$root"
-  "$computers" down "$a" "$b"
-  rm -rf "$work"
-}
-fail() {
-  echo "FAIL: $*"
-  echo "--- probe output:"; cat "$log"
-  exit 1
+  remove_computers "$a" "$b"
 }
 now_ms() { date +%s%3N; }
 # wait_lines PATTERN COUNT SECONDS: until the log holds COUNT lines matching PATTERN.
@@ -44,7 +29,6 @@ wait_lines() {
 "$computers" down "$a" "$b" >/dev/null 2>&1  # what an interrupted run left
 trap cleanup EXIT
 "$computers" up "$a" "$b" --net 231 >/dev/null || fail "cannot make the computers"
-stop_file="Z:${work//\//\\}\\stop"
 "$computers" wine "$a" "$root" "$probe" "$stop_file" 300 >"$log" 2>&1 &
 probe_pid=$!
 
