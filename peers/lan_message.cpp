@@ -145,7 +145,8 @@ bool PassesLanDropRules(const uint8_t* datagram, size_t size, LanReceiver receiv
   if (datagram == nullptr || size > kLanReceiveBufferSize || size < kHeaderSize) return false;
   const uint16_t length = ReadBe16(datagram);
   const uint16_t type = ReadBe16(datagram + 2);
-  if (length == 0 || length > kLanMaxLength) return false;
+  // L counts the type field itself, so an L of 1 is as malformed as 0.
+  if (length < 2 || length > kLanMaxLength) return false;
 
   bool taken = false;
   if (receiver == LanReceiver::kService) {

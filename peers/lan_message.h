@@ -111,7 +111,7 @@ struct LanHeader {
   uint16_t type = 0;
 };
 
-// The drop rules shared by both receivers: more than 256 bytes, fewer than 4, L of 0 or above
+// The drop rules shared by both receivers: more than 256 bytes, fewer than 4, L of 0 or 1 or above
 // 256, and a type the receiver does not take are dropped. The datagram is also held against its
 // length field before any field past the header is read: exactly 36 bytes for types 6 to 8, at
 // least L + 2 bytes for every other type. True when the datagram is taken.

@@ -28,6 +28,8 @@ struct DropCase {
 const DropCase kDropCases[] = {
     {"3 bytes", LanReceiver::kInteractive, 3, 2, kAliveReply, false},
     {"L = 0", LanReceiver::kInteractive, 4, 0, kAliveReply, false},
+    {"L = 1, shorter than the type", LanReceiver::kInteractive, 4, 1, kPasswordDelivery, false},
+    {"service: L = 1", LanReceiver::kService, 4, 1, kScanRequest, false},
     {"L = 257", LanReceiver::kInteractive, 256, 257, kScanReply, false},
     {"300 bytes", LanReceiver::kInteractive, 300, 298, kScanReply, false},
     {"257 bytes", LanReceiver::kInteractive, 257, 2, kAliveReply, false},
