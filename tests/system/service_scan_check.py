@@ -6,6 +6,7 @@ usage: service_scan_check.py SOURCE TARGET SCANPORT KMPORT scan|alive|silent [NA
   scan    expects a ScanReply with the given computer name, CPU name, MAC text and OS code
   alive   expects the AliveReply 00 02 00 03
   silent  sends a ScanRequest and an AliveQuery and expects no reply within a second
+  noscan  sends a ScanRequest only and expects no reply within a second
 Exit 0 when the reply is as expected, 1 otherwise.
 """
 import socket
@@ -25,7 +26,7 @@ def main():
     scan_port, km_port = int(scan_port), int(km_port)
     listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     listener.bind((source, km_port))
-    listener.settimeout(1.0 if mode == "silent" else 3.0)
+    listener.settimeout(1.0 if mode in ("silent", "noscan") else 3.0)
     sender = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     sender.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)
     # Any port of the sender's own: the reply must go to the KmPort whatever it is.
@@ -42,7 +43,8 @@ def main():
     else:
         expected = None
         sender.sendto(scan_request, (target, scan_port))
-        sender.sendto(alive_query, (target, scan_port))
+        if mode == "silent":
+            sender.sendto(alive_query, (target, scan_port))
     try:
         reply, peer = listener.recvfrom(512)
     except socket.timeout:
