@@ -72,4 +72,17 @@ win "$a" reg query 'HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application'
   fail "the Sources list still names the service"
 rc=$(echoward_rc "$a" /uninstall)
 [ "$rc" = 1060 ] || fail "/uninstall of a removed service exit code $rc, not 1060"
+
+# The console mode: the same work until Ctrl-C, which ends it with exit code 0.
+( win "$a" "$service_exe" -debug >"$work/debug.log" 2>&1; echo "exit $?" >>"$work/debug.log" ) &
+retry_check "$a" 20 $peer $ip 33333 33334 alive || fail "no reply in console mode"
+pid=
+for p in $(ip netns pids "$a"); do
+  tr '\0' '\n' <"/proc/$p/cmdline" 2>/dev/null | head -n1 | grep -q 'Echoward.exe$' && pid=$p
+done
+[ -n "$pid" ] || fail "cannot find the console run's process"
+kill -INT "$pid"
+for _ in $(seq 100); do grep -q '^exit' "$work/debug.log" && break; sleep 0.1; done
+grep -qx 'exit 0' "$work/debug.log" || fail "Ctrl-C did not end the console run with 0: $(cat "$work/debug.log")"
+check "$a" $peer $ip 33333 33334 silent || fail "replies after Ctrl-C"
 echo "PASS"
