@@ -86,19 +86,9 @@ bool ServiceHandle::Create(ServiceManagerHandle& manager, const wchar_t* name, c
 bool ServiceHandle::Delete() { return DeleteService(service_) != FALSE; }
 bool ServiceHandle::Start() { return StartServiceW(service_, 0, nullptr) != FALSE; }
 
-bool ServiceHandle::Stop() {
+bool ServiceHandle::SendControl(DWORD control) {
   SERVICE_STATUS status;
-  return ControlService(service_, SERVICE_CONTROL_STOP, &status) != FALSE;
-}
-
-bool ServiceHandle::Pause() {
-  SERVICE_STATUS status;
-  return ControlService(service_, SERVICE_CONTROL_PAUSE, &status) != FALSE;
-}
-
-bool ServiceHandle::Continue() {
-  SERVICE_STATUS status;
-  return ControlService(service_, SERVICE_CONTROL_CONTINUE, &status) != FALSE;
+  return ControlService(service_, control, &status) != FALSE;
 }
 
 bool ServiceHandle::QueryStatus(SERVICE_STATUS* status) { return QueryServiceStatus(service_, status) != FALSE; }

@@ -42,9 +42,9 @@ class ServiceHandle {
               const wchar_t* password);
   bool Delete();
   bool Start();
-  bool Stop();
-  bool Pause();
-  bool Continue();
+  bool Stop() { return SendControl(SERVICE_CONTROL_STOP); }
+  bool Pause() { return SendControl(SERVICE_CONTROL_PAUSE); }
+  bool Continue() { return SendControl(SERVICE_CONTROL_CONTINUE); }
   bool QueryStatus(SERVICE_STATUS* status);
   // The configuration in a buffer of the size the system asks for.
   bool QueryConfig(QUERY_SERVICE_CONFIGW** config, void** buffer);
@@ -62,6 +62,7 @@ class ServiceHandle {
   SC_HANDLE Get() const { return service_; }
 
  private:
+  bool SendControl(DWORD control);
   bool ChangeConfig2(DWORD level, void* info);
 
   SC_HANDLE service_ = nullptr;

@@ -77,6 +77,13 @@ LSTATUS ReadRaw(HKEY key, const wchar_t* name, DWORD type, std::vector<BYTE>& da
   return status;
 }
 
+// The section's value of that type, read through a key opened for reading.
+LSTATUS ReadProfileValue(const std::wstring& serviceName, const wchar_t* section, const wchar_t* key, DWORD type,
+                         std::vector<BYTE>& data) {
+  ProfileKey profile(serviceName, section, false);
+  return profile.Opened() ? ReadRaw(profile.Section(), key, type, data) : profile.Status();
+}
+
 }  // namespace
 
 bool CNTService::SetProfileText(const wchar_t* section, const wchar_t* key, const wchar_t* text) {
@@ -119,14 +126,8 @@ bool CNTService::SetProfileBytes(const wchar_t* section, const wchar_t* key, con
 
 std::wstring CNTService::GetProfileText(const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,
                                         DWORD* error) {
-  const std::wstring fallback = defaultText ? defaultText : L"";
-  ProfileKey profile(serviceName_, section, false);
-  if (!profile.Opened()) {
-    SetError(error, profile.Status());
-    return fallback;
-  }
   std::vector<BYTE> data;
-  LSTATUS status = ReadRaw(profile.Section(), key, REG_SZ, data);
+  LSTATUS status = ReadProfileValue(serviceName_, section, key, REG_SZ, data);
   // Only a text that ends with its NUL.
   if (status == ERROR_SUCCESS &&
       (data.size() < 2 || data.size() % 2 || data[data.size() - 1] != 0 || data[data.size() - 2] != 0)) {
@@ -134,19 +135,14 @@ std::wstring CNTService::GetProfileText(const wchar_t* section, const wchar_t* k
   }
   if (status != ERROR_SUCCESS) {
     SetError(error, status);
-    return fallback;
+    return defaultText ? defaultText : L"";
   }
   return std::wstring(reinterpret_cast<const wchar_t*>(data.data()));
 }
 
 DWORD CNTService::GetProfileNumber(const wchar_t* section, const wchar_t* key, DWORD defaultNumber, DWORD* error) {
-  ProfileKey profile(serviceName_, section, false);
-  if (!profile.Opened()) {
-    SetError(error, profile.Status());
-    return defaultNumber;
-  }
   std::vector<BYTE> data;
-  LSTATUS status = ReadRaw(profile.Section(), key, REG_DWORD, data);
+  LSTATUS status = ReadProfileValue(serviceName_, section, key, REG_DWORD, data);
   if (status == ERROR_SUCCESS && data.size() != sizeof(DWORD)) status = ERROR_INVALID_DATA;
   if (status != ERROR_SUCCESS) {
     SetError(error, status);
@@ -160,22 +156,13 @@ DWORD CNTService::GetProfileNumber(const wchar_t* section, const wchar_t* key, D
 bool CNTService::GetProfileTextList(const wchar_t* section, const wchar_t* key, std::vector<std::wstring>& list,
                                     DWORD* error) {
   ProfileKey profile(serviceName_, section, false);
-  if (!profile.Opened()) {
-    SetError(error, profile.Status());
-    return false;
-  }
-  LSTATUS status = ReadRegistryTextList(profile.Section(), key, list);
+  LSTATUS status = profile.Opened() ? ReadRegistryTextList(profile.Section(), key, list) : profile.Status();
   if (status != ERROR_SUCCESS) SetError(error, status);
   return status == ERROR_SUCCESS;
 }
 
 bool CNTService::GetProfileBytes(const wchar_t* section, const wchar_t* key, std::vector<BYTE>& data, DWORD* error) {
-  ProfileKey profile(serviceName_, section, false);
-  if (!profile.Opened()) {
-    SetError(error, profile.Status());
-    return false;
-  }
-  LSTATUS status = ReadRaw(profile.Section(), key, REG_BINARY, data);
+  LSTATUS status = ReadProfileValue(serviceName_, section, key, REG_BINARY, data);
   if (status != ERROR_SUCCESS) SetError(error, status);
   return status == ERROR_SUCCESS;
 }
