@@ -73,6 +73,15 @@ win "$a" reg query 'HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application'
 rc=$(echoward_rc "$a" /uninstall)
 [ "$rc" = 1060 ] || fail "/uninstall of a removed service exit code $rc, not 1060"
 
+# Installed under another name, the service finds that name again from its command line.
+rc=$(echoward_rc "$a" /install "/SN:CorvaneOther")
+[ "$rc" = 0 ] || fail "/install /SN: exit code $rc"
+win "$a" sc.exe qc CorvaneOther | tee -a "$log" | grep -q 'BINARY_PATH_NAME *: .*Echoward.exe" "/SN:CorvaneOther"$' ||
+  fail "the installed command line does not end with the quoted name switch"
+win "$a" sc.exe qc CorvaneOther | grep -q 'START_TYPE *: 3' || fail "without /auto the start is not on demand"
+rc=$(echoward_rc "$a" /uninstall "/SN:CorvaneOther")
+[ "$rc" = 0 ] || fail "/uninstall /SN: exit code $rc"
+
 # The console mode: the same work until Ctrl-C, which ends it with exit code 0.
 ( win "$a" "$service_exe" -debug >"$work/debug.log" 2>&1; echo "exit $?" >>"$work/debug.log" ) &
 retry_check "$a" 20 $peer $ip 33333 33334 alive || fail "no reply in console mode"
