@@ -112,13 +112,21 @@ class ResponderTest : public testing::Test {
     int got = recv(listener_, reinterpret_cast<char*>(buffer), sizeof buffer, 0);
     return got > 0 ? Datagram(buffer, buffer + got) : Datagram();
   }
-  // An alive query answered means the responder is serving with responses on.
+  // An alive query answered means the responder is serving with responses on. Replies to the
+  // earlier attempts that come late are taken away, so that they cannot pass for later replies.
   bool AnswersAlive(int attempts = 10) {
     for (int i = 0; i < attempts; ++i) {
       Send(kAliveQuery);
-      if (Next(300) == kAliveReply) return true;
+      if (Next(300) == kAliveReply) {
+        Drain();
+        return true;
+      }
     }
     return false;
+  }
+  void Drain() {
+    while (!Next(300).empty()) {
+    }
   }
   void Signal(const wchar_t* name) {
     HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name);
