@@ -268,3 +268,43 @@ TEST(Help, UsageText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A service the prefix's control manager does not know.
+class MissingService : public CNTService {
+ public:
+  MissingService() : CNTService(L"CorvaneNoSuchService", L"No Such Service", 0, L"") {}
+};
+
+TEST(ControlRequests, MissingServiceFailsWithItsEvent) {
+  struct Case {
+    const char* what;
+    int request;  // -1: uninstall
+    DWORD event;
+  };
+  const Case cases[] = {{"uninstall", -1, 0xC0000007}, {"start", 0, 0xC0000007}, {"pause", 1, 0xC0000007},
+                        {"continue", 2, 0xC0000007}, {"stop", 3, 0xC0000007}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ServiceRecorder recorder;
+    MissingService service;
+    DWORD error = 0;
+    std::wstring text;
+    const bool done = c.request < 0 ? service.Uninstall(&text, &error, 1000)
+                                    : service.SetServiceToStatus(static_cast<DWORD>(c.request), &error, 1000, 250);
+    EXPECT_FALSE(done);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_SERVICE_DOES_NOT_EXIST));
+    const auto events = recorder.Events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].id, c.event);
+    EXPECT_EQ(events[0].type, EVENTLOG_ERROR_TYPE);
+    ASSERT_EQ(events[0].texts.size(), 1u);
+    EXPECT_EQ(events[0].texts[0], service.FormatFailureText(0, ERROR_SERVICE_DOES_NOT_EXIST, true));
+    if (c.request < 0) {
+      EXPECT_EQ(text.rfind(L"CNTService::Uninstall, Failed call to OpenService, Error:1060, ", 0), 0u);
+    }
+  }
+}
+
+}  // namespace

@@ -65,6 +65,14 @@ rc=$(echoward_rc "$a" -start)
 rc=$(echoward_rc "$a" -stop)
 [ "$rc" = 0 ] || fail "-stop exit code $rc"
 
+# A time-out of 0 queries once and gives up, with the start's failure text; the start goes on.
+rc=$(echoward_rc "$a" -start /T:0)
+[ "$rc" = 1460 ] || fail "-start /T:0 exit code $rc, not 1460"
+grep -q '^Failed to start the service, Error:1460, ' "$log" || fail "the failure text of -start /T:0"
+wait_state "$a" RUNNING 20 || fail "the service does not run after -start /T:0"
+rc=$(echoward_rc "$a" -stop -silent)
+[ "$rc" = 0 ] || fail "-stop -silent exit code $rc"
+
 rc=$(echoward_rc "$a" /uninstall)
 [ "$rc" = 0 ] || fail "/uninstall exit code $rc"
 win "$a" sc.exe query Corvane >/dev/null && fail "the service is still there"
@@ -72,6 +80,10 @@ win "$a" reg query 'HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application'
   fail "the Sources list still names the service"
 rc=$(echoward_rc "$a" /uninstall)
 [ "$rc" = 1060 ] || fail "/uninstall of a removed service exit code $rc, not 1060"
+
+# Without a switch, from a console, the program is no service: 1063 and not a word.
+out=$(win "$a" cmd /c 'C:\echoward-rc.bat')
+[ "$out" = "rc=1063" ] || fail "a run without a switch gave: $out"
 
 # Installed under another name, the service finds that name again from its command line.
 rc=$(echoward_rc "$a" /install "/SN:CorvaneOther")
