@@ -30,12 +30,15 @@ void CMyService::Run(DWORD /*argc*/, wchar_t** /*argv*/) {
   ReportStatus(SERVICE_RUNNING, kUnchanged, kUnchanged, kUnchanged);
   ReportRunEvent(kMsgServiceStarted);
   StartResponder();
+  // Compared with what was last reported, not with the flag before each sleep: a pause that came
+  // before the loop first looked would otherwise never be reported.
+  LONG pausedReported = 0;
   for (;;) {
-    const LONG pausedBefore = paused_.load();
     if (stopRequested_.load()) break;
     Sleep(kRunLoopTickMs);
     const LONG pausedNow = paused_.load();
-    if (pausedNow == pausedBefore) continue;
+    if (pausedNow == pausedReported) continue;
+    pausedReported = pausedNow;
     if (pausedNow) {
       ReportStatus(SERVICE_PAUSED, kUnchanged, kUnchanged, kUnchanged);
       ReportRunEvent(kMsgServicePaused);

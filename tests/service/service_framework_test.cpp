@@ -204,6 +204,19 @@ TEST(RunLoop, PauseAndContinue) {
   EXPECT_EQ(service.stopped.load(), 1);
 }
 
+TEST(RunLoop, PauseBeforeTheLoopLooksIsReported) {
+  ServiceRecorder recorder;
+  RunLoopService service;
+  // Paused between the running report and the loop's first look.
+  service.HandlerEx(SERVICE_CONTROL_PAUSE, 0, nullptr);
+  std::thread serviceMain([&] { service.ServiceMain(0, nullptr); });
+  EXPECT_TRUE(recorder.WaitForState(SERVICE_PAUSED, 3000));
+  service.HandlerEx(SERVICE_CONTROL_STOP, 0, nullptr);
+  serviceMain.join();
+  EXPECT_EQ(recorder.CountEvents(0x40000004), 1);
+  EXPECT_EQ(recorder.CountEvents(0x40000005), 0);
+}
+
 class TerminatingService : public RegisteredService {
  public:
   bool RegisterControlHandler() override { return true; }
