@@ -32,6 +32,8 @@ class CDialog : public CWnd {
   // Ends a modal dialog's loop with result (the window goes after the loop); hides a modeless one.
   void EndDialog(int result);
   bool IsModal() const { return m_modal; }
+  // True once EndDialog was called on a modal dialog whose loop has not ended yet.
+  bool IsEnding() const { return m_modal && m_endModal; }
   UINT GetTemplateId() const { return m_templateId; }
 
   virtual BOOL OnInitDialog();  // default: UpdateData(false), focus to the first control (TRUE)
