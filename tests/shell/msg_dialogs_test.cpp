@@ -1,0 +1,224 @@
+// The message dialogs as real windows from each language library: their texts, their answers to
+// clicks, keys and closing, the status box's time and size, the link check, and quits that end
+// nested dialogs. Each dialog is saved as a PNG in English and Chinese.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+#include "common/adapter_table.h"
+#include "framework/framework.h"
+#include "shell/about_dlg.h"
+#include "shell/dialog_ids.h"
+#include "shell/help_msg.h"
+#include "shell/lang_text.h"
+#include "shell/lang_text_format.h"
+#include "shell/msg_ok_dlg.h"
+#include "shell/msg_yes_no.h"
+#include "shell/network_cable.h"
+#include "shell/open_dialog_list.h"
+#include "shell/show_msg_dlg.h"
+#include "tests/shell/lang_library.h"
+#include "tests/shell/modal_script.h"
+#include "tests/shell/window_shot.h"
+
+namespace {
+
+constexpr DWORD kShown = 300;        // when the first scripted step runs
+constexpr DWORD kWatchdog = 20000;   // a dialog the script failed to end gets 99
+
+struct LibraryTexts {
+  const wchar_t* yes;
+  const wchar_t* no;
+  const wchar_t* ok;
+  const wchar_t* continueText;
+  const wchar_t* ignore;
+  const wchar_t* cancel;
+};
+const LibraryTexts kTexts[2] = {
+    {L"&Yes", L"&No", L"OK", L"&Continue", L"&Ignore", L"Cancel"},
+    {L"是(&Y)", L"否(&N)", L"確定", L"繼續(&C)", L"忽略(&I)", L"取消"},
+};
+
+void PressKey(HWND dialog, WORD key) {
+  ::SetForegroundWindow(dialog);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, input, sizeof(INPUT));
+}
+
+void Click(CDialog& dialog, int id) { ::PostMessageW(dialog.GetDlgItemHandle(id), BM_CLICK, 0, 0); }
+
+std::wstring ItemText(CDialog& dialog, int id) { return dialog.GetDlgItemText(id); }
+
+// DoModal with a script: the steps run inside the dialog's loop; a watchdog ends it if they fail.
+INT_PTR RunModal(CDialog& dialog, std::function<void()> script) {
+  RunLater(kShown, std::move(script));
+  RunLater(kWatchdog, [&dialog] { if (dialog.GetSafeHwnd()) dialog.EndDialog(99); });
+  INT_PTR result = dialog.DoModal();
+  CancelPendingSteps();
+  return result;
+}
+
+class MsgDialogsTest : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    library_ = UseLangLibrary(kLangLibraries[GetParam()]);
+    ASSERT_NE(nullptr, library_) << "language library missing from the program folder";
+  }
+  void TearDown() override {
+    UseBuiltInTemplates();
+    if (library_) ::FreeLibrary(library_);
+  }
+  const LibraryTexts& texts() const { return kTexts[GetParam()]; }
+  std::wstring ShotName(const char* dialog) const {
+    std::string name = std::string(dialog) + "_" + kLangLibraries[GetParam()].tag;
+    return std::wstring(name.begin(), name.end());
+  }
+  HMODULE library_ = nullptr;
+};
+
+TEST_P(MsgDialogsTest, YesNoShowsItsTextsAndAnswers) {
+  struct Case {
+    const char* what;
+    std::function<void(CMsgYesNo&)> answer;
+    INT_PTR expected;
+  };
+  const Case cases[] = {
+      {"Yes clicked", [](CMsgYesNo& d) { Click(d, IDC_YES_NO_YES); }, 0},
+      {"No clicked", [](CMsgYesNo& d) { Click(d, IDC_YES_NO_NO); }, -1},
+      {"Enter: No is the default", [](CMsgYesNo& d) { PressKey(d, VK_RETURN); }, -1},
+      {"Escape", [](CMsgYesNo& d) { PressKey(d, VK_ESCAPE); }, -1},
+      {"title-bar close", [](CMsgYesNo& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }, -1},
+  };
+  bool first = true;
+  for (const Case& c : cases) {
+    CMsgYesNo dialog;
+    dialog.m_caption = LoadLangText(7, "TITLE_SWITCH_LANG");
+    dialog.m_text = LoadLangText(7, "TO_SWITCH_LANG");
+    std::wstring caption, text, yes, no;
+    UINT defaultId = 0;
+    INT_PTR result = RunModal(dialog, [&] {
+      caption = dialog.GetWindowText();
+      text = ItemText(dialog, IDC_YES_NO_TEXT);
+      yes = ItemText(dialog, IDC_YES_NO_YES);
+      no = ItemText(dialog, IDC_YES_NO_NO);
+      defaultId = dialog.GetDefID();
+      if (first) EXPECT_TRUE(SaveWindowPng(dialog, ShotName("msg_yes_no")));
+      c.answer(dialog);
+    });
+    first = false;
+    EXPECT_EQ(c.expected, result) << c.what;
+    EXPECT_EQ(dialog.m_caption, caption);
+    EXPECT_EQ(dialog.m_text, text);
+    EXPECT_EQ(texts().yes, yes);
+    EXPECT_EQ(texts().no, no);
+    EXPECT_EQ(static_cast<UINT>(IDC_YES_NO_NO), defaultId);
+  }
+}
+
+TEST_P(MsgDialogsTest, OkAndHelpAndAboutShowTheirTextsAndEndWithOk) {
+  {
+    CMsgOkDlg dialog;
+    dialog.m_caption = LoadLangText(7, "TITLE_LINK_CHECK");
+    dialog.m_text = LoadLangText(7, "TXT_NOLINK");
+    std::wstring text, ok;
+    EXPECT_EQ(IDOK, RunModal(dialog, [&] {
+      text = ItemText(dialog, IDC_MSG_OK_TEXT);
+      ok = ItemText(dialog, IDOK);
+      EXPECT_TRUE(SaveWindowPng(dialog, ShotName("msg_ok")));
+      PressKey(dialog, VK_RETURN);
+    }));
+    EXPECT_EQ(dialog.m_text, text);
+    EXPECT_EQ(texts().ok, ok);
+  }
+  {
+    CHelpMsg dialog;
+    dialog.m_caption = LoadLangText(1, "TAB_HELP");
+    dialog.m_heading = LoadLangText(7, "TITLE_LB");
+    dialog.m_body = LoadLangText(7, "HELP_LB");
+    std::wstring heading, body;
+    LONG_PTR bodyStyle = 0;
+    EXPECT_EQ(IDOK, RunModal(dialog, [&] {
+      heading = ItemText(dialog, IDC_HELP_HEADING);
+      body = ItemText(dialog, IDC_HELP_BODY);
+      bodyStyle = ::GetWindowLongPtrW(dialog.GetDlgItemHandle(IDC_HELP_BODY), GWL_STYLE);
+      EXPECT_TRUE(SaveWindowPng(dialog, ShotName("help_msg")));
+      Click(dialog, IDOK);
+    }));
+    EXPECT_EQ(dialog.m_heading, heading);
+    EXPECT_EQ(dialog.m_body, body);
+    EXPECT_TRUE(bodyStyle & ES_READONLY);
+    EXPECT_TRUE(bodyStyle & ES_MULTILINE);
+  }
+  {
+    CAboutDlg dialog;
+    EXPECT_EQ(IDOK, RunModal(dialog, [&] {
+      EXPECT_TRUE(SaveWindowPng(dialog, ShotName("about")));
+      Click(dialog, IDOK);
+    }));
+  }
+}
+
+TEST_P(MsgDialogsTest, NetworkCableEndsByItsButtons) {
+  struct Case {
+    const char* what;
+    std::function<void(CNetworkCable&)> answer;
+    INT_PTR expected;
+  };
+  const Case cases[] = {
+      {"Ignore", [](CNetworkCable& d) { Click(d, IDC_CABLE_IGNORE); }, -2},
+      {"Cancel", [](CNetworkCable& d) { Click(d, IDC_CABLE_CANCEL); }, -1},
+      {"Enter: Cancel is the default", [](CNetworkCable& d) { PressKey(d, VK_RETURN); }, -1},
+      {"Escape", [](CNetworkCable& d) { PressKey(d, VK_ESCAPE); }, -1},
+  };
+  bool first = true;
+  for (const Case& c : cases) {
+    CNetworkCable dialog;
+    dialog.m_adapterName = L"no-such-adapter";
+    std::wstring caption, cancel;
+    INT_PTR result = RunModal(dialog, [&] {
+      caption = dialog.GetWindowText();
+      cancel = ItemText(dialog, IDC_CABLE_CANCEL);
+      if (first) EXPECT_TRUE(SaveWindowPng(dialog, ShotName("network_cable")));
+      c.answer(dialog);
+    });
+    first = false;
+    EXPECT_EQ(c.expected, result) << c.what;
+    EXPECT_EQ(LoadLangText(7, "TITLE_LINK_CHECK"), caption);
+    EXPECT_EQ(texts().cancel, cancel);
+  }
+}
+
+TEST_P(MsgDialogsTest, StatusBoxShowsItsLinesWithAndWithoutButton) {
+  struct Case { const char* shot; bool button; };
+  const Case cases[] = {{"show_msg", false}, {"show_msg_button", true}};
+  CRect sizes[2];
+  for (int i = 0; i < 2; ++i) {
+    auto* box = new CShowMsgDlg();
+    box->m_customButtonWanted = cases[i].button;
+    box->m_customButtonCaption = LoadLangText(2, "TXT_STOP_SWIVO");
+    ASSERT_TRUE(box->CreateOnDesktop());
+    box->SetTitleAndClear(LoadLangText(7, "TITLE_LINK_CHECK"));
+    box->ShowScanCompleted(2);
+    box->SetLine2(LoadLangText(7, "TXT_NOLINK"));
+    box->ShowWindow(SW_SHOW);
+    PumpMessagesFor(200);
+    box->GetWindowRect(&sizes[i]);
+    EXPECT_EQ(cases[i].button, box->m_customButton.IsWindowVisible());
+    EXPECT_EQ(FormatLangText(LoadLangText(7, "TXT_SCAN_COMP"), 2, 3), box->m_line1.GetWindowText());
+    EXPECT_TRUE(SaveWindowPng(*box, ShotName(cases[i].shot)));
+    box->DestroyWindow();
+    delete box;
+  }
+  EXPECT_EQ(sizes[1].Width() - 100, sizes[0].Width());
+  EXPECT_EQ(sizes[1].Height() - 40, sizes[0].Height());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, MsgDialogsTest, ::testing::Values(0, 1),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return std::string(kLangLibraries[info.param].tag);
+                         });
+
+}  // namespace
