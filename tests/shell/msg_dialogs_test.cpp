@@ -105,7 +105,9 @@ TEST_P(MsgDialogsTest, YesNoShowsItsTextsAndAnswers) {
       yes = ItemText(dialog, IDC_YES_NO_YES);
       no = ItemText(dialog, IDC_YES_NO_NO);
       defaultId = dialog.GetDefID();
-      if (first) EXPECT_TRUE(SaveWindowPng(dialog, ShotName("msg_yes_no")));
+      if (first) {
+        EXPECT_TRUE(SaveWindowPng(dialog, ShotName("msg_yes_no")));
+      }
       c.answer(dialog);
     });
     first = false;
@@ -181,7 +183,9 @@ TEST_P(MsgDialogsTest, NetworkCableEndsByItsButtons) {
     INT_PTR result = RunModal(dialog, [&] {
       caption = dialog.GetWindowText();
       cancel = ItemText(dialog, IDC_CABLE_CANCEL);
-      if (first) EXPECT_TRUE(SaveWindowPng(dialog, ShotName("network_cable")));
+      if (first) {
+        EXPECT_TRUE(SaveWindowPng(dialog, ShotName("network_cable")));
+      }
       c.answer(dialog);
     });
     first = false;
@@ -220,5 +224,150 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, MsgDialogsTest, ::testing::Values(0, 1),
                          [](const ::testing::TestParamInfo<int>& info) {
                            return std::string(kLangLibraries[info.param].tag);
                          });
+
+}  // namespace
+
+namespace {
+
+// The English library for the cases that do not depend on the language.
+class MsgDialogsEnglishTest : public ::testing::Test {
+ protected:
+  void SetUp() override { library_ = UseLangLibrary(kLangLibraries[0]); ASSERT_NE(nullptr, library_); }
+  void TearDown() override {
+    UseBuiltInTemplates();
+    ::FreeLibrary(library_);
+  }
+  HMODULE library_ = nullptr;
+};
+
+TEST_F(MsgDialogsEnglishTest, NetworkCableWaitsForTheLinkThenEndsWithZero) {
+  const uint8_t mac[6] = {2, 0, 0, 0, 0, 1};
+  ASSERT_TRUE(g_AdapterTable.Add(7, L"eth-cable", mac));
+  g_AdapterTable.SetLinkFlag(L"eth-cable", 0);
+  CNetworkCable dialog;
+  dialog.m_adapterName = L"eth-cable";
+  bool openAfterNoLink = false;
+  std::wstring noLinkBox;
+  INT_PTR result = RunModal(dialog, [&] {
+    // Continue without a cable: the no-cable notice comes up after the one-second look.
+    RunLater(1500, [&] {
+      HWND box = ::FindWindowW(nullptr, LoadLangText(7, "TITLE_LINK_CHECK"));
+      for (HWND w = box; w; w = ::FindWindowExW(nullptr, w, nullptr, LoadLangText(7, "TITLE_LINK_CHECK"))) {
+        if (w != dialog.GetSafeHwnd()) {
+          wchar_t line[128] = {};
+          ::GetDlgItemTextW(w, IDC_SHOW_MSG_LINE1, line, 128);
+          noLinkBox = line;
+          SaveWindowPng(w, L"network_cable_nolink_eng");
+        }
+      }
+    });
+    Click(dialog, IDC_CABLE_CONTINUE);
+    // Well after the two-second notice: still open; the cable is plugged in and Continue pressed.
+    RunLater(4500, [&] {
+      openAfterNoLink = dialog.GetSafeHwnd() && dialog.IsWindowVisible();
+      g_AdapterTable.SetLinkFlag(L"eth-cable", 1);
+      Click(dialog, IDC_CABLE_CONTINUE);
+    });
+  });
+  EXPECT_TRUE(openAfterNoLink);
+  EXPECT_EQ(LoadLangText(7, "TXT_NOLINK"), noLinkBox);
+  EXPECT_EQ(0, result);
+}
+
+TEST_F(MsgDialogsEnglishTest, StatusBoxStaysItsTimeWhileTheThreadDispatches) {
+  // A window of this thread that counts its timer ticks while the box is up.
+  class Ticker : public CWnd {
+   public:
+    int ticks = 0;
+    void OnTimer(UINT_PTR) override { ++ticks; }
+  } ticker;
+  ASSERT_TRUE(ticker.CreateEx(0, DefaultChildWindowClass(), L"", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
+  ticker.SetTimer(1, 50);
+  HWND shown = nullptr;
+  RunLater(500, [&] { shown = ::FindWindowW(nullptr, L"timed box"); });
+  DWORD start = ::GetTickCount();
+  ShowTimedStatus(nullptr, L"timed box", L"line", 1000);
+  DWORD elapsed = ::GetTickCount() - start;
+  CancelPendingSteps();
+  EXPECT_NE(nullptr, shown);
+  EXPECT_FALSE(::IsWindow(shown));
+  EXPECT_GE(elapsed, 950u);
+  EXPECT_GE(ticker.ticks, 5);  // the thread went on dispatching: no frozen GUI
+}
+
+TEST_F(MsgDialogsEnglishTest, StatusBoxCustomButtonSignalsItsEvent) {
+  auto* box = new CShowMsgDlg();
+  box->m_customButtonWanted = true;
+  box->m_customButtonCaption = L"Stop";
+  box->m_customButtonEvent = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  HANDLE event = box->m_customButtonEvent;
+  ASSERT_TRUE(box->CreateOnDesktop());
+  box->ShowWindow(SW_SHOW);
+  ::PostMessageW(box->GetDlgItemHandle(IDC_SHOW_MSG_CUSTOM), BM_CLICK, 0, 0);
+  EXPECT_EQ(WAIT_OBJECT_0, WaitWithMessages(event, 5000));
+  PressKey(*box, VK_ESCAPE);  // Escape leaves a status box to its owner
+  PumpMessagesFor(200);
+  EXPECT_TRUE(box->IsWindowVisible());
+  box->ShowScanUsedIpProgress();
+  box->ShowScanUsedIpProgress();
+  EXPECT_EQ(L"Scan used IP address 2", box->m_line1.GetWindowText());
+  box->DestroyWindow();
+  delete box;  // closes the event
+}
+
+// Before the quit request below: closing, once set, stays set for the whole process.
+TEST_F(MsgDialogsEnglishTest, DialogDestroyedOutOfOrderLeavesByItsOwnEntry) {
+  CMsgOkDlg first, second;
+  ASSERT_TRUE(first.Create(IDD_MSG_OK, nullptr));
+  ASSERT_TRUE(second.Create(IDD_MSG_OK, nullptr));
+  second.ShowWindow(SW_SHOW);
+  EXPECT_EQ(2u, OpenDialogCount());
+  first.DestroyWindow();  // the older one goes first
+  ASSERT_EQ(1u, OpenDialogCount());
+  // The entry left is the second dialog's: a quit request reaches it.
+  CloseOpenDialogs();
+  EXPECT_FALSE(second.IsWindowVisible());
+  EXPECT_EQ(0u, OpenDialogCount());
+}
+
+TEST_F(MsgDialogsEnglishTest, QuitRequestEndsNestedDialogsInnermostFirst) {
+  CMsgOkDlg outer;
+  outer.m_text = L"outer";
+  INT_PTR innerResult = 99;
+  bool outerOpenWhenInnerEnded = false;
+  size_t openWhileNested = 0;
+  INT_PTR outerResult = RunModal(outer, [&] {
+    CMsgYesNo inner;
+    inner.m_text = L"inner";
+    RunLater(kShown, [&] {
+      openWhileNested = OpenDialogCount();
+      CloseOpenDialogs();  // what the main dialog does on a quit request
+    });
+    innerResult = inner.DoModal();
+    outerOpenWhenInnerEnded = outer.GetSafeHwnd() != nullptr;
+  });
+  EXPECT_EQ(2u, openWhileNested);
+  EXPECT_EQ(-1, innerResult);
+  EXPECT_TRUE(outerOpenWhenInnerEnded);
+  EXPECT_EQ(-1, outerResult);
+  EXPECT_TRUE(OpenDialogsClosing());
+}
+
+TEST(MsgDialogsBuiltInTest, DialogsOpenFromTheProgramsOwnTemplates) {
+  UseBuiltInTemplates();
+  CMsgYesNo dialog;
+  dialog.m_caption = L"caption";
+  dialog.m_text = L"text";
+  std::wstring yes, text;
+  INT_PTR result = RunModal(dialog, [&] {
+    yes = dialog.GetDlgItemText(IDC_YES_NO_YES);
+    text = dialog.GetDlgItemText(IDC_YES_NO_TEXT);
+    SaveWindowPng(dialog, L"msg_yes_no_builtin");
+    Click(dialog, IDC_YES_NO_YES);
+  });
+  EXPECT_EQ(0, result);
+  EXPECT_EQ(L"Yes", yes);
+  EXPECT_EQ(L"text", text);
+}
 
 }  // namespace
