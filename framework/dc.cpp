@@ -24,16 +24,28 @@ HDC CDC::Detach() {
 }
 
 CDC* CDC::FromHandle(HDC dc) {
-  // Handlers get a CDC* for a context the system lends them for one message; a few wrappers per
-  // thread are enough because nothing keeps them beyond the message.
-  thread_local std::unordered_map<HDC, std::unique_ptr<CDC>> borrowed;
+  // Handlers get a CDC* for a context the system lends them for one message. Wrappers live for a
+  // whole generation of 256 new contexts after their last creation, far longer than a message;
+  // the tables are reached through plain pointers (see CWnd::FromHandle on thread_local objects).
+  using Wrappers = std::unordered_map<HDC, std::unique_ptr<CDC>>;
+  thread_local Wrappers* current = nullptr;
+  thread_local Wrappers* previous = nullptr;
   if (!dc) return nullptr;
-  if (borrowed.size() > 64) borrowed.clear();
-  auto& slot = borrowed[dc];
-  if (!slot) {
-    slot = std::make_unique<CDC>();
-    slot->Attach(dc);
+  if (!current) current = new Wrappers();
+  auto found = current->find(dc);
+  if (found != current->end()) return found->second.get();
+  if (previous) {
+    auto old = previous->find(dc);
+    if (old != previous->end()) return old->second.get();
   }
+  if (current->size() >= 256) {
+    delete previous;
+    previous = current;
+    current = new Wrappers();
+  }
+  auto& slot = (*current)[dc];
+  slot = std::make_unique<CDC>();
+  slot->Attach(dc);
   return slot.get();
 }
 

@@ -36,14 +36,18 @@ CWnd* CWnd::FromHandlePermanent(HWND window) { return window_map::Find(window); 
 CWnd* CWnd::FromHandle(HWND window) {
   if (!window) return nullptr;
   if (CWnd* permanent = window_map::Find(window)) return permanent;
-  // Calls on a window that has no object of ours go through a plain wrapper of this thread.
-  thread_local std::unordered_map<HWND, std::unique_ptr<CWnd>> wrappers;
-  if (wrappers.size() > 64) {
-    for (auto it = wrappers.begin(); it != wrappers.end();) {
-      it = ::IsWindow(it->first) ? std::next(it) : wrappers.erase(it);
+  // Calls on a window that has no object of ours go through a plain wrapper of this thread. The
+  // table is reached through a plain pointer: MinGW runs destructors of thread_local objects after
+  // the thread's storage is gone, which corrupts the heap when a window thread ends.
+  using Wrappers = std::unordered_map<HWND, std::unique_ptr<CWnd>>;
+  thread_local Wrappers* wrappers = nullptr;
+  if (!wrappers) wrappers = new Wrappers();
+  if (wrappers->size() > 64) {
+    for (auto it = wrappers->begin(); it != wrappers->end();) {
+      it = ::IsWindow(it->first) ? std::next(it) : wrappers->erase(it);
     }
   }
-  auto& slot = wrappers[window];
+  auto& slot = (*wrappers)[window];
   if (!slot) {
     slot = std::make_unique<CWnd>();
     slot->m_hWnd = window;

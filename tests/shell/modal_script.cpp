@@ -4,7 +4,7 @@
 
 namespace {
 std::map<UINT_PTR, std::function<void()>>& Steps() {
-  thread_local std::map<UINT_PTR, std::function<void()>> steps;
+  static std::map<UINT_PTR, std::function<void()>> steps;  // the test thread only
   return steps;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 #include "common/adapter_table.h"
 #include "framework/framework.h"
@@ -13,6 +14,7 @@
 #include "shell/lang_text.h"
 #include "shell/lang_text_format.h"
 #include "shell/msg_ok_dlg.h"
+#include "shell/msg_top_num.h"
 #include "shell/msg_yes_no.h"
 #include "shell/network_cable.h"
 #include "shell/open_dialog_list.h"
@@ -218,6 +220,30 @@ TEST_P(MsgDialogsTest, StatusBoxShowsItsLinesWithAndWithoutButton) {
   }
   EXPECT_EQ(sizes[1].Width() - 100, sizes[0].Width());
   EXPECT_EQ(sizes[1].Height() - 40, sizes[0].Height());
+}
+
+TEST_P(MsgDialogsTest, NumberBoxLivesOnItsOwnThread) {
+  // As the Swivo controller thread does: create, show, set the number, destroy, all on that thread.
+  std::wstring shown;
+  bool created = false, saved = false;
+  std::wstring shot = ShotName("msg_top_num");
+  std::thread controller([&] {
+    auto* box = new CMsgTopNumBigFontSize();
+    created = box->CreateOnDesktop();
+    if (created) {
+      box->ShowWindow(SW_SHOWNOACTIVATE);
+      box->SetNumber(2);
+      PumpMessagesFor(300);
+      shown = box->m_numberLabel.GetWindowText();
+      saved = SaveWindowPng(*box, shot);
+      box->DestroyWindow();
+    }
+    delete box;
+  });
+  controller.join();
+  EXPECT_TRUE(created);
+  EXPECT_EQ(L"2", shown);
+  EXPECT_TRUE(saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, MsgDialogsTest, ::testing::Values(0, 1),
