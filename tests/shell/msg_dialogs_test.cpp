@@ -41,8 +41,21 @@ const LibraryTexts kTexts[2] = {
     {L"是(&Y)", L"否(&N)", L"確定", L"繼續(&C)", L"忽略(&I)", L"取消"},
 };
 
+// Real keys go to the foreground window: make sure it is the dialog before typing, so that a
+// window of another test never gets them.
 void PressKey(HWND dialog, WORD key) {
-  ::SetForegroundWindow(dialog);
+  for (int attempt = 0; attempt < 40 && ::GetForegroundWindow() != dialog; ++attempt) {
+    ::SetForegroundWindow(dialog);
+    PumpMessagesFor(50);
+  }
+  HWND front = ::GetForegroundWindow();
+  wchar_t frontClass[64] = {}, frontTitle[64] = {};
+  ::GetClassNameW(front, frontClass, 64);
+  ::GetWindowTextW(front, frontTitle, 64);
+  DWORD frontProcess = 0;
+  ::GetWindowThreadProcessId(front, &frontProcess);
+  ASSERT_EQ(dialog, front) << "the dialog never came to the front; it is " << frontClass << " \""
+                           << frontTitle << "\" of process " << frontProcess << " (this " << ::GetCurrentProcessId() << ")";
   INPUT input[2] = {};
   input[0].type = input[1].type = INPUT_KEYBOARD;
   input[0].ki.wVk = input[1].ki.wVk = key;
