@@ -83,3 +83,35 @@ TEST(MessagePumpTest, DispatchPendingStopsAtAQuitAndKeepsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The program's main loop: every message is offered to PreTranslateMessage before dispatch, and
+// the loop ends with the quit's code.
+TEST(MessagePumpTest, ProgramLoopWalksPreTranslateAndEndsWithTheQuitCode) {
+  class Watcher : public CountingWnd {
+   public:
+    int offered = 0;
+    BOOL PreTranslateMessage(MSG* msg) override {
+      if (msg->message == WM_APP) ++offered;
+      return msg->message == WM_APP && offered == 2;  // the second one is taken here
+    }
+  };
+  class App : public CWinAppEx {
+   public:
+    Watcher watcher;
+    BOOL InitInstance() override {
+      if (!watcher.Make()) return FALSE;
+      watcher.PostMessage(WM_APP);
+      watcher.PostMessage(WM_APP);
+      ::PostQuitMessage(4);
+      return TRUE;
+    }
+  } app;
+  EXPECT_EQ(&app, AfxGetApp());
+  EXPECT_EQ(4, AfxWinMain());
+  EXPECT_EQ(2, app.watcher.offered);
+  EXPECT_EQ(1, app.watcher.posted);
+}
+
+}  // namespace
