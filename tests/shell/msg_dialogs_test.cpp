@@ -9,6 +9,7 @@
 #include "common/adapter_table.h"
 #include "framework/framework.h"
 #include "shell/about_dlg.h"
+#include "shell/dialog_handlers.h"
 #include "shell/dialog_ids.h"
 #include "shell/help_msg.h"
 #include "shell/lang_text.h"
@@ -407,6 +408,25 @@ TEST(MsgDialogsBuiltInTest, DialogsOpenFromTheProgramsOwnTemplates) {
   EXPECT_EQ(0, result);
   EXPECT_EQ(L"Yes", yes);
   EXPECT_EQ(L"text", text);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DialogHandlersTest, PagesLoseEnterAndEscapeKeyDownsOnly) {
+  struct Case { UINT message; WPARAM key; WPARAM after; };
+  const Case cases[] = {
+      {WM_KEYDOWN, VK_RETURN, 0}, {WM_KEYDOWN, VK_ESCAPE, 0}, {WM_KEYDOWN, 'A', 'A'},
+      {WM_KEYUP, VK_RETURN, VK_RETURN}, {WM_CHAR, VK_ESCAPE, VK_ESCAPE},
+  };
+  for (const Case& c : cases) {
+    MSG msg = {};
+    msg.message = c.message;
+    msg.wParam = c.key;
+    EXPECT_FALSE(SwallowEnterAndEscape(&msg));
+    EXPECT_EQ(c.after, msg.wParam) << c.message << " " << c.key;
+  }
 }
 
 }  // namespace
