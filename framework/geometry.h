@@ -1,0 +1,58 @@
+// Points, sizes and rectangles with the small arithmetic the controls and pages need, usable
+// wherever the plain POINT, SIZE and RECT records are asked for.
+#pragma once
+#include <windows.h>
+
+class CPoint : public POINT {
+ public:
+  CPoint() { x = 0; y = 0; }
+  CPoint(int px, int py) { x = px; y = py; }
+  CPoint(POINT p) { x = p.x; y = p.y; }
+  // A point packed in a mouse message's lParam (signed words).
+  explicit CPoint(LPARAM packed) {
+    x = static_cast<short>(LOWORD(packed));
+    y = static_cast<short>(HIWORD(packed));
+  }
+  bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
+  bool operator!=(const POINT& o) const { return !(*this == o); }
+  void Offset(int dx, int dy) { x += dx; y += dy; }
+};
+
+class CSize : public SIZE {
+ public:
+  CSize() { cx = 0; cy = 0; }
+  CSize(int w, int h) { cx = w; cy = h; }
+  CSize(SIZE s) { cx = s.cx; cy = s.cy; }
+  bool operator==(const SIZE& o) const { return cx == o.cx && cy == o.cy; }
+};
+
+class CRect : public RECT {
+ public:
+  CRect() { left = top = right = bottom = 0; }
+  CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+  CRect(const RECT& r) { left = r.left; top = r.top; right = r.right; bottom = r.bottom; }
+  CRect(POINT topLeft, SIZE size) {
+    left = topLeft.x; top = topLeft.y; right = left + size.cx; bottom = top + size.cy;
+  }
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  CSize Size() const { return CSize(Width(), Height()); }
+  CPoint TopLeft() const { return CPoint(left, top); }
+  CPoint BottomRight() const { return CPoint(right, bottom); }
+  CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
+  bool IsRectEmpty() const { return right <= left || bottom <= top; }
+  bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+  bool PtInRect(POINT p) const { return ::PtInRect(this, p) != FALSE; }
+  void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+  void SetRectEmpty() { left = top = right = bottom = 0; }
+  void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
+  void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
+  void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
+  // Empty when the two do not meet.
+  bool IntersectRect(const RECT& a, const RECT& b) { return ::IntersectRect(this, &a, &b) != FALSE; }
+  bool UnionRect(const RECT& a, const RECT& b) { return ::UnionRect(this, &a, &b) != FALSE; }
+  bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
+  bool operator!=(const RECT& o) const { return !(*this == o); }
+  operator LPRECT() { return this; }
+  operator LPCRECT() const { return this; }
+};

@@ -1,0 +1,17 @@
+// Handler bodies that the dialogs of every area share.
+#pragma once
+#include <windows.h>
+
+class CDialog;
+
+// WM_CREATE: the framework's creation, then the dialog joins the open-dialog list; -1 on failure.
+LRESULT OnCreateRegisterDialog(CDialog& dialog);
+// WM_DESTROY: the framework's handling, then the dialog leaves the open-dialog list.
+LRESULT OnDestroyUnregisterDialog(CDialog& dialog);
+// Both of the above as message-map entries of dialog (called from its constructor).
+void MapOpenDialogRegistration(CDialog& dialog);
+// Makes button newDefault the default button in place of the current one, in style and for Enter.
+void MoveDefaultButton(CDialog& dialog, UINT newDefault);
+// For the tab pages and embedded dialogs: Enter and Escape key-downs lose their key code, so that
+// neither closes anything. Always false (the message goes on to the dialog's own handling).
+bool SwallowEnterAndEscape(MSG* msg);
