@@ -1,0 +1,250 @@
+// The image button, the icon button, the font label and the picture box as real windows under
+// Wine: scripted hover, press and release with the images they show, and their paint.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/bold_font.h"
+#include "controls/font_static.h"
+#include "controls/gdip_button.h"
+#include "controls/icon_button.h"
+#include "controls/picture_box.h"
+#include "resources/program_images.h"
+#include "tests/controls/window_test_support.h"
+
+using button_faces::Face;
+using controls_test::HostWindow;
+using controls_test::PostMouse;
+using controls_test::Pump;
+
+namespace {
+
+HWND MakeChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, const RECT& r, int id) {
+  return ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void Repaint(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+
+// Moves the real cursor away, so that leave tracking reports the pointer gone.
+void PointerAway() {
+  ::SetCursorPos(900, 700);
+  Pump(250);
+}
+
+}  // namespace
+
+class ImageButtonWindow : public ::testing::Test {
+ protected:
+  void Make(bool withAlternate, bool toggle, bool disabled) {
+    HWND raw = MakeChild(host, L"BUTTON", L"", BS_PUSHBUTTON, CRect(20, 20, 60, 60), 1043);
+    ASSERT_TRUE(button.SubclassWindow(raw));
+    ASSERT_TRUE(button.LoadStdImage(IDP_SHOW_SERVICES));
+    if (withAlternate) {
+      ASSERT_TRUE(button.LoadAltImage(IDP_HIDE_SERVICES));
+    }
+    button.alternateShown = false;
+    button.toggle = toggle;
+    button.disabled = disabled;
+    button.SetTooltipText(L"Show Windows service");
+    PointerAway();
+    Repaint(button);
+    Pump();
+  }
+  void Step(const std::string& step) {
+    const CPoint centre(20, 20);
+    if (step == "hover") {
+      PostMouse(button, WM_MOUSEMOVE, centre, 0);
+      Pump(200);
+    } else if (step == "press") {
+      PostMouse(button, WM_LBUTTONDOWN, centre, MK_LBUTTON);
+      Pump();
+    } else if (step == "repaint") {
+      Repaint(button);
+      Repaint(button);
+      Pump();
+    } else if (step == "release") {
+      PostMouse(button, WM_LBUTTONUP, centre, 0);
+      Pump();
+    } else if (step == "leave") {
+      PointerAway();
+    }
+  }
+
+  HostWindow host;
+  CGdipButton button;
+};
+
+TEST_F(ImageButtonWindow, ImageSelectionScripts) {
+  struct Case {
+    const char* what;
+    bool withAlternate, toggle, disabled;
+    std::vector<std::string> steps;
+    std::vector<Face> faces;  // after each step
+    bool alternateShownAtEnd;
+  };
+  const Case cases[] = {
+      {"plain button", false, false, false, {"hover", "press", "repaint", "release", "leave"},
+       {Face::StandardHot, Face::StandardPressed, Face::StandardPressed, Face::StandardHot, Face::Standard}, false},
+      {"toggle flips once per press, not per repaint", true, true, false,
+       {"hover", "press", "repaint", "release", "leave"},
+       {Face::StandardHot, Face::AlternatePressed, Face::AlternatePressed, Face::AlternateHot, Face::Alternate}, true},
+      {"a second press flips back", true, true, false,
+       {"hover", "press", "release", "press", "repaint", "release"},
+       {Face::StandardHot, Face::AlternatePressed, Face::AlternateHot, Face::StandardPressed, Face::StandardPressed,
+        Face::StandardHot}, false},
+      {"disabled look whatever the pointer does", false, false, true, {"hover", "press", "release"},
+       {Face::Disabled, Face::Disabled, Face::Disabled}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (button.IsWindow()) button.DestroyWindow();
+    Make(c.withAlternate, c.toggle, c.disabled);
+    ASSERT_TRUE(button.ImagesBuilt());
+    EXPECT_EQ(button.CurrentFace(), c.disabled ? Face::Disabled : Face::Standard);
+    for (size_t i = 0; i < c.steps.size(); ++i) {
+      Step(c.steps[i]);
+      EXPECT_EQ(static_cast<int>(button.CurrentFace()), static_cast<int>(c.faces[i])) << "after " << c.steps[i];
+    }
+    EXPECT_EQ(button.alternateShown, c.alternateShownAtEnd);
+  }
+}
+
+TEST_F(ImageButtonWindow, PressedShiftsHotBrightensDisabledGreys) {
+  Make(false, false, false);
+  const auto standard = controls_test::Capture(button);
+  controls_test::SaveToGallery(button, "image_button_standard");
+  Step("hover");
+  const auto hot = controls_test::Capture(button);
+  controls_test::SaveToGallery(button, "image_button_hot");
+  EXPECT_TRUE(button.IsHovered());
+  EXPECT_NE(button.ToolTipWindow(), nullptr);
+  Step("press");
+  const auto pressed = controls_test::Capture(button);
+  controls_test::SaveToGallery(button, "image_button_pressed");
+  Step("release");
+  Step("leave");
+
+  // The tile's dark outline runs along x = 1; pressed, it lies one pixel further right and down.
+  const COLORREF outline = standard.At(1, 16);
+  EXPECT_EQ(pressed.At(2, 17), outline);
+  EXPECT_NE(pressed.At(1, 16), outline);
+  // The tile's face is brighter under the pointer.
+  const COLORREF face = standard.At(5, 28);
+  const COLORREF brighter = hot.At(5, 28);
+  EXPECT_GT(GetRValue(brighter) + GetGValue(brighter) + GetBValue(brighter),
+            GetRValue(face) + GetGValue(face) + GetBValue(face));
+
+  button.disabled = true;
+  Repaint(button);
+  Pump();
+  const auto grey = controls_test::Capture(button);
+  controls_test::SaveToGallery(button, "image_button_disabled");
+  const COLORREF g = grey.At(5, 28);
+  EXPECT_NEAR(GetRValue(g), GetGValue(g), 3);
+  EXPECT_NEAR(GetGValue(g), GetBValue(g), 3);
+}
+
+TEST(GdiPlusBitmapResource, LoadsTheProgramsPngsAndRefusesWhatIsMissing) {
+  CGdiPlusBitmapResource image;
+  for (UINT id : {150u, 151u, 152u, 165u, 166u, 167u, 168u, 169u, 170u, 175u, 176u, 179u, 180u, 183u, 184u}) {
+    EXPECT_TRUE(image.Load(id)) << id;
+    EXPECT_EQ(image.Width(), 32u) << id;
+  }
+  EXPECT_FALSE(image.Load(999));
+  EXPECT_EQ(image.Bitmap(), nullptr);
+  EXPECT_FALSE(image.Load(IDB_SORT_ASCENDING));  // a bitmap resource, not a PNG one
+}
+
+TEST(IconButtonWindow, IconAndCaptionPaint) {
+  HostWindow host;
+  CSXButton withCaption;
+  CSXButton iconOnly;
+  ASSERT_TRUE(withCaption.SubclassWindow(MakeChild(host, L"BUTTON", L"&Help", BS_OWNERDRAW, CRect(10, 10, 130, 40), 1000)));
+  ASSERT_TRUE(iconOnly.SubclassWindow(MakeChild(host, L"BUTTON", L"", BS_OWNERDRAW, CRect(150, 10, 190, 40), 1005)));
+  EXPECT_FALSE(withCaption.SetIcon(4242));
+  EXPECT_EQ(withCaption.Icon(), nullptr);
+  ASSERT_TRUE(withCaption.SetIcon(1162));
+  ASSERT_TRUE(iconOnly.SetIcon(1162));
+  ASSERT_TRUE(iconOnly.SetIcon(1162));  // replacing the icon frees the old one
+  Pump();
+  Repaint(withCaption);
+  Repaint(iconOnly);
+  Pump();
+  const COLORREF iconBlue = RGB(0x20, 0x60, 0xc0);
+  // Icon alone: centred, (40 - 16) / 2 = 12 and (30 - 16) / 2 = 7; its middle is at (19, 14).
+  const auto alone = controls_test::Capture(iconOnly);
+  EXPECT_EQ(alone.At(12 + 7, 7 + 2), iconBlue);
+  // With a caption the icon sits 4 pixels from the left.
+  const auto captioned = controls_test::Capture(withCaption);
+  EXPECT_EQ(captioned.At(4 + 7, 7 + 2), iconBlue);
+  controls_test::SaveToGallery(withCaption, "icon_button_caption");
+  controls_test::SaveToGallery(iconOnly, "icon_button_icon_only");
+}
+
+TEST(FontStaticWindow, BigDigitsOnTheButtonFace) {
+  HostWindow host;
+  CFontStatic label;
+  ASSERT_TRUE(label.SubclassWindow(MakeChild(host, L"STATIC", L"7&", SS_LEFT, CRect(10, 10, 300, 220), 1119)));
+  EXPECT_TRUE(label.GetStyle() & SS_NOTIFY);
+  label.SetFace(L"Arial Bold", 180, RGB(0, 0, 0), 0);
+  label.Invalidate(true);
+  Pump();
+  const auto pixels = controls_test::Capture(label);
+  controls_test::SaveToGallery(label, "font_static_number");
+  EXPECT_EQ(pixels.At(289, 5), ::GetSysColor(COLOR_BTNFACE));
+  int top = -1;
+  int bottom = -1;
+  for (int y = 0; y < pixels.height; ++y)
+    for (int x = 0; x < pixels.width; ++x)
+      if (pixels.At(x, y) == RGB(0, 0, 0)) {
+        if (top < 0) top = y;
+        bottom = y;
+      }
+  ASSERT_GE(top, 0) << "no text drawn";
+  EXPECT_GT(bottom - top, 90);  // digits of a 180-pixel font
+}
+
+TEST(PictureBoxWindow, WhiteWithoutAPictureAndTheBitmapAtTheTopLeft) {
+  HostWindow host;
+  CPictureBoxFile box;
+  ASSERT_TRUE(box.SubclassWindow(MakeChild(host, L"STATIC", L"", SS_LEFT, CRect(10, 10, 60, 40), 1200)));
+  auto allWhite = [](const controls_test::Pixels& p) {
+    for (COLORREF c : p.data)
+      if (c != RGB(255, 255, 255)) return false;
+    return true;
+  };
+  box.Invalidate(true);
+  Pump();
+  EXPECT_TRUE(allWhite(controls_test::Capture(box)));  // empty path
+
+  box.SetBitmapFile(L"Z:" CORVANE_SOURCE_DIR L"/no/such/picture.bmp");
+  Pump();
+  EXPECT_FALSE(box.HasPicture());
+  EXPECT_TRUE(allWhite(controls_test::Capture(box)));  // nothing loaded: white, not stale memory
+
+  const std::wstring arrow = L"Z:" CORVANE_SOURCE_DIR L"/resources/images/134.bmp";
+  box.SetBitmapFile(arrow);
+  Pump();
+  auto pixels = controls_test::Capture(box);
+  EXPECT_EQ(pixels.At(4, 0), RGB(0, 0, 0));        // the arrow's tip, at the top-left corner
+  EXPECT_EQ(pixels.At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(pixels.At(30, 20), RGB(255, 255, 255)); // beyond the 9 by 5 picture
+  controls_test::SaveToGallery(box, "picture_box_arrow");
+
+  box.SetBitmapFile(L"Z:" CORVANE_SOURCE_DIR L"/no/such/picture.bmp");  // keeps the previous one
+  Pump();
+  EXPECT_EQ(controls_test::Capture(box).At(4, 0), RGB(0, 0, 0));
+}
+
+TEST(BoldFont, GivesTheWindowItsFontInBold) {
+  HostWindow host;
+  HWND label = MakeChild(host, L"STATIC", L"Bold", SS_LEFT, CRect(10, 10, 100, 30), 1300);
+  ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SetBoldFont(label);
+  LOGFONTW font = {};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  EXPECT_EQ(font.lfWeight, FW_BOLD);
+}
