@@ -132,13 +132,19 @@ void MeasureLists(Host& host, Stopwatch& watch) {
   std::printf("%-12s %12s %16s %10s %10s\n", "list", "refill", "held refill+paint", "sort", "paint");
   {
     CListCtrl plain;
-    plain.Create(style, CRect(0, 0, 600, 400), &host, 1021);
+    if (!plain.Create(style, CRect(0, 0, 600, 400), &host, 1021)) {
+      std::printf("the list window could not be made\n");
+      return;
+    }
     SetUpColumns(plain);
     MeasureList(plain, "list-view", watch);
     plain.DestroyWindow();
   }
   CListCtrlEx list;
-  list.Create(style, CRect(0, 0, 600, 400), &host, 1020);
+  if (!list.Create(style, CRect(0, 0, 600, 400), &host, 1020)) {
+    std::printf("the list window could not be made\n");
+    return;
+  }
   SetUpColumns(list);
   list.ColorSortColumn(true);
   list.InitSortArrows();
@@ -195,8 +201,12 @@ int wmain() {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
   Host host;
-  host.CreateEx(0, DefaultChildWindowClass(), L"Controls benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                CRect(20, 20, 1060, 460), nullptr, 0);
+  // Without a display the windows come out empty and every figure would be meaningless.
+  if (!host.CreateEx(0, DefaultChildWindowClass(), L"Controls benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                     CRect(20, 20, 1060, 460), nullptr, 0)) {
+    std::printf("the host window could not be made; is there a display?\n");
+    return 1;
+  }
   Stopwatch watch;
   MeasureLists(host, watch);
   MeasureGraph(host, watch);
