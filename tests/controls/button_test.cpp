@@ -109,6 +109,7 @@ TEST_F(ImageButtonWindow, ImageSelectionScripts) {
       EXPECT_EQ(static_cast<int>(button.CurrentFace()), static_cast<int>(c.faces[i])) << "after " << c.steps[i];
     }
     EXPECT_EQ(button.alternateShown, c.alternateShownAtEnd);
+    if (c.alternateShownAtEnd) controls_test::SaveToGallery(button, "image_button_toggled");
   }
 }
 
@@ -224,6 +225,7 @@ TEST(PictureBoxWindow, WhiteWithoutAPictureAndTheBitmapAtTheTopLeft) {
   Pump();
   EXPECT_FALSE(box.HasPicture());
   EXPECT_TRUE(allWhite(controls_test::Capture(box)));  // nothing loaded: white, not stale memory
+  controls_test::SaveToGallery(box, "picture_box_not_loaded");
 
   const std::wstring arrow = L"Z:" CORVANE_SOURCE_DIR L"/resources/images/134.bmp";
   box.SetBitmapFile(arrow);

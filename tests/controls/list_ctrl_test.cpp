@@ -116,8 +116,9 @@ TEST(SortedListWindow, SortedColumnIsTinted) {
   Fill(list, {100, 100, 100}, 5);
   list.ColorSortColumn(true);
   list.InitSortArrows();
-  struct Case { COLORREF background; COLORREF tint; };
-  const Case cases[] = {{RGB(255, 255, 255), RGB(247, 247, 247)}, {RGB(0, 0, 128), RGB(0, 0, 140)}};
+  struct Case { COLORREF background; COLORREF tint; const char* gallery; };
+  const Case cases[] = {{RGB(255, 255, 255), RGB(247, 247, 247), "list_ctrl_ex_tinted_light"},
+                        {RGB(0, 0, 128), RGB(0, 0, 140), "list_ctrl_ex_tinted_dark"}};
   for (const auto& c : cases) {
     list.SetBkColor(c.background);
     ClickHeader(list, 1);
@@ -131,8 +132,8 @@ TEST(SortedListWindow, SortedColumnIsTinted) {
     const auto moved = controls_test::Capture(list);
     EXPECT_EQ(CellColour(list, moved, 2, 2), c.tint);
     EXPECT_EQ(CellColour(list, moved, 2, 1), c.background);
+    controls_test::SaveToGallery(list, c.gallery);
   }
-  controls_test::SaveToGallery(list, "list_ctrl_ex_tinted");
   list.ColorSortColumn(false);
   Pump();
   const auto plain = controls_test::Capture(list);
