@@ -12,6 +12,7 @@
 #include "common/adapter_table.h"
 #include "common/os_version.h"
 #include "common/settings_file.h"
+#include "platform/adapter_description.h"
 
 namespace {
 
@@ -25,12 +26,21 @@ std::wstring FromAnsi(const char* text, int maxChars) {
   return wide;
 }
 
+// The description as the system reads it: under Wine the device's own for the adapters the
+// device tree holds, where the IP Helper reports the Linux interface's name.
+std::wstring DescriptionOf(const IP_ADAPTER_INFO& adapter, int maxChars) {
+  const std::wstring reported = FromAnsi(adapter.Description, maxChars);
+  wchar_t installed[132];
+  if (FillInAdapterDescription(reported.c_str(), installed, 132)) return std::wstring(installed).substr(0, maxChars);
+  return reported;
+}
+
 AdapterListing ListingOf(const IP_ADAPTER_INFO& adapter, bool xp) {
   AdapterListing listing;
   listing.index = adapter.Index;
   listing.ipv4 = FromAnsi(adapter.IpAddressList.IpAddress.String, 16);
   listing.gateway = FromAnsi(adapter.GatewayList.IpAddress.String, 16);
-  listing.description = FromAnsi(adapter.Description, 131);
+  listing.description = DescriptionOf(adapter, 131);
   listing.adapterName = FromAnsi(adapter.AdapterName, 63);
   wchar_t ipv6[64] = {};
   if (GetInterfaceIpv6Text(ipv6, 64, adapter.Index)) listing.ipv6 = ipv6;
@@ -58,7 +68,7 @@ bool EnumAdapters(IpAdapterRecord* records, uint32_t* count, int filter, const u
     return false;
   }
   for (const IP_ADAPTER_INFO* adapter = list; adapter; adapter = adapter->Next) {
-    if (!PassesAdapterFilter(filter, FromAnsi(adapter->Description, 128))) continue;
+    if (!PassesAdapterFilter(filter, DescriptionOf(*adapter, 128))) continue;
     AddAdapterRecord(records, *count, ListingOf(*adapter, xp));
   }
   ::HeapFree(::GetProcessHeap(), 0, list);

@@ -1,0 +1,92 @@
+// Runs the installation or removal sequence in a computer of its own, as the wizard's and the
+// removal dialog's worker threads do, and prints each progress text with its time, the done flag,
+// and the adapter table. It changes to its own folder first: that is the program folder.
+//   install_probe install LINK-TYPE N S H PHYSICAL-GUID PHYSICAL-DESCRIPTION PHYSICAL-MAC VIRTUAL-MAC [wireless]
+//   install_probe remove PHYSICAL-GUID
+//   install_probe adapters          (GUID|description|MAC|address per line, virtual miniports only)
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "adapters/adapter_enum.h"
+#include "adapters/install_sequence.h"
+#include "adapters/nic_installer.h"
+#include "adapters/remove_sequence.h"
+
+namespace {
+
+ULONGLONG g_start = 0;
+
+LRESULT CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == UM_PROGRESS_TEXT) {
+    std::wprintf(L"progress %llu %ls\n", ::GetTickCount64() - g_start, reinterpret_cast<const wchar_t*>(lParam));
+    std::fflush(stdout);
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND ProgressWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ProgressProc;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"InstallProbeProgress";
+  ::RegisterClassW(&windowClass);
+  return ::CreateWindowW(L"InstallProbeProgress", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
+                         nullptr);
+}
+
+void MacFromHex(uint8_t mac[6], const wchar_t* text) {
+  for (int i = 0; i < 6; ++i) {
+    wchar_t pair[3] = {text[2 * i], text[2 * i + 1], 0};
+    mac[i] = static_cast<uint8_t>(std::wcstoul(pair, nullptr, 16));
+  }
+}
+
+void EnterProgramFolder() {
+  wchar_t path[MAX_PATH];
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  *std::wcsrchr(path, L'\\') = 0;
+  ::SetCurrentDirectoryW(path);
+}
+
+int ListAdapters() {
+  IpAdapterRecord records[kMaxAdapterRecords];
+  uint32_t count = 0;
+  const uint8_t none[6] = {};
+  if (!EnumAdapters(records, &count, kMiniportsOnly, none, false)) return 1;
+  for (uint32_t i = 0; i < count; ++i) {
+    const uint8_t* m = records[i].mac;
+    std::wprintf(L"%ls|%ls|%02X-%02X-%02X-%02X-%02X-%02X|%ls\n", records[i].adapterName, records[i].description, m[0],
+                 m[1], m[2], m[3], m[4], m[5], records[i].ipv4);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  EnterProgramFolder();
+  g_start = ::GetTickCount64();
+  const std::wstring action = argc > 1 ? argv[1] : L"";
+  if (action == L"adapters") return ListAdapters();
+  CNicInstaller installer;
+  installer.SetProgressWindow(ProgressWindow());
+  if (action == L"install" && argc >= 10) {
+    uint8_t physicalMac[6], virtualMac[6];
+    MacFromHex(physicalMac, argv[8]);
+    MacFromHex(virtualMac, argv[9]);
+    const bool wireless = argc > 10 && std::wstring(argv[10]) == L"wireless";
+    RunInstall(&installer, wireless, _wtoi(argv[4]), _wtoi(argv[5]), argv[6], argv[7], physicalMac, virtualMac,
+               _wtoi(argv[2]), _wtoi(argv[3]));
+  } else if (action == L"remove" && argc >= 3) {
+    RunRemove(&installer, argv[2]);
+  } else {
+    std::fputs("usage: install_probe install|remove|adapters ...\n", stderr);
+    return 2;
+  }
+  std::wprintf(L"done %d %llu\n", installer.IsDone() ? 1 : 0, ::GetTickCount64() - g_start);
+  return installer.IsDone() ? 0 : 1;
+}
