@@ -2,12 +2,14 @@
 // header, and the row-record list's cell walk and bring-into-view.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "controls/list_cell_view.h"
 #include "controls/list_ctrl_ex.h"
 #include "controls/list_ctrl_ex2.h"
+#include "controls/sort_state.h"
 #include "tests/controls/window_test_support.h"
 
 using controls_test::HostWindow;
@@ -138,6 +140,54 @@ TEST(SortedListWindow, SortedColumnIsTinted) {
   Pump();
   const auto plain = controls_test::Capture(list);
   EXPECT_EQ(CellColour(list, plain, 2, 2), RGB(0, 0, 128));
+}
+
+// Sets the system window colour for the whole session and puts the old one back at the end.
+class SystemWindowColour {
+ public:
+  SystemWindowColour() : saved_(::GetSysColor(COLOR_WINDOW)) {}
+  ~SystemWindowColour() { Set(saved_); }
+  void Set(COLORREF colour) {
+    const INT element = COLOR_WINDOW;
+    ::SetSysColors(1, &element, &colour);
+  }
+
+ private:
+  COLORREF saved_;
+};
+
+TEST(SortedListWindow, BackgroundFollowsEverySystemColourChangeUntilTheCallerSetsOne) {
+  HostWindow host;
+  CListCtrlEx list;
+  ASSERT_TRUE(list.SubclassWindow(MakeListView(host, CRect(10, 10, 410, 210), LVS_EX_FULLROWSELECT)));
+  Fill(list, {100, 100}, 3);
+  list.ColorSortColumn(true);
+  list.InitSortArrows();
+  SystemWindowColour system;
+  struct Step {
+    const char* what;
+    COLORREF systemColour;        // the new system window colour, sent as WM_SYSCOLORCHANGE
+    COLORREF callersBackground;   // CLR_NONE: the caller sets none at this step
+    COLORREF expected;
+  };
+  const Step steps[] = {
+      {"a first change is followed", RGB(250, 250, 230), CLR_NONE, RGB(250, 250, 230)},
+      {"and a second one too", RGB(200, 220, 255), CLR_NONE, RGB(200, 220, 255)},
+      {"and a third", RGB(255, 255, 255), CLR_NONE, RGB(255, 255, 255)},
+      {"the caller's own colour", RGB(255, 255, 255), RGB(0, 0, 128), RGB(0, 0, 128)},
+      {"stays through a change", RGB(240, 240, 200), CLR_NONE, RGB(0, 0, 128)},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    if (s.callersBackground != CLR_NONE) list.SetBkColor(s.callersBackground);
+    system.Set(s.systemColour);
+    list.SendMessage(WM_SYSCOLORCHANGE);
+    Pump();
+    EXPECT_EQ(list.GetBkColor(), s.expected);
+    EXPECT_EQ(list.TintColour(), sort_state::TintFor(s.expected));
+    const auto pixels = controls_test::Capture(list);
+    EXPECT_EQ(CellColour(list, pixels, 1, 1), s.expected);
+  }
 }
 
 TEST(SortedListWindow, ItemDataIsTheCallersAndSortingUsesIt) {
