@@ -55,6 +55,7 @@ class ImageButtonWindow : public ::testing::Test {
   }
   void Step(const std::string& step) {
     const CPoint centre(20, 20);
+    const CPoint outside(-30, 20);  // left of the button, over the host
     if (step == "hover") {
       PostMouse(button, WM_MOUSEMOVE, centre, 0);
       Pump(200);
@@ -62,11 +63,19 @@ class ImageButtonWindow : public ::testing::Test {
       PostMouse(button, WM_LBUTTONDOWN, centre, MK_LBUTTON);
       Pump();
     } else if (step == "repaint") {
-      Repaint(button);
-      Repaint(button);
+      Repaint(button);  // once: an even number of repaints would hide a flip per drawing
+      Pump();
+    } else if (step == "slide off") {
+      PostMouse(button, WM_MOUSEMOVE, outside, MK_LBUTTON);
+      Pump();
+    } else if (step == "slide back") {
+      PostMouse(button, WM_MOUSEMOVE, centre, MK_LBUTTON);
       Pump();
     } else if (step == "release") {
       PostMouse(button, WM_LBUTTONUP, centre, 0);
+      Pump();
+    } else if (step == "release outside") {
+      PostMouse(button, WM_LBUTTONUP, outside, 0);
       Pump();
     } else if (step == "leave") {
       PointerAway();
@@ -84,31 +93,41 @@ TEST_F(ImageButtonWindow, ImageSelectionScripts) {
     std::vector<std::string> steps;
     std::vector<Face> faces;  // after each step
     bool alternateShownAtEnd;
+    size_t clicks;            // BN_CLICKED that reached the host
   };
   const Case cases[] = {
       {"plain button", false, false, false, {"hover", "press", "repaint", "release", "leave"},
-       {Face::StandardHot, Face::StandardPressed, Face::StandardPressed, Face::StandardHot, Face::Standard}, false},
-      {"toggle flips once per press, not per repaint", true, true, false,
+       {Face::StandardHot, Face::StandardPressed, Face::StandardPressed, Face::StandardHot, Face::Standard}, false, 1},
+      {"toggle flips on the click, not per press or repaint", true, true, false,
        {"hover", "press", "repaint", "release", "leave"},
-       {Face::StandardHot, Face::AlternatePressed, Face::AlternatePressed, Face::AlternateHot, Face::Alternate}, true},
-      {"a second press flips back", true, true, false,
+       {Face::StandardHot, Face::StandardPressed, Face::StandardPressed, Face::AlternateHot, Face::Alternate}, true, 1},
+      {"a second click flips back", true, true, false,
        {"hover", "press", "release", "press", "repaint", "release"},
-       {Face::StandardHot, Face::AlternatePressed, Face::AlternateHot, Face::StandardPressed, Face::StandardPressed,
-        Face::StandardHot}, false},
+       {Face::StandardHot, Face::StandardPressed, Face::AlternateHot, Face::AlternatePressed, Face::AlternatePressed,
+        Face::StandardHot}, false, 2},
+      {"press, slide off, slide back and release inside flips once", true, true, false,
+       {"hover", "press", "slide off", "slide back", "repaint", "release"},
+       {Face::StandardHot, Face::StandardPressed, Face::Standard, Face::StandardPressed, Face::StandardPressed,
+        Face::AlternateHot}, true, 1},
+      {"a press released outside is no click and does not flip", true, true, false,
+       {"hover", "press", "slide off", "release outside", "leave"},
+       {Face::StandardHot, Face::StandardPressed, Face::Standard, Face::Standard, Face::Standard}, false, 0},
       {"disabled look whatever the pointer does", false, false, true, {"hover", "press", "release"},
-       {Face::Disabled, Face::Disabled, Face::Disabled}, false},
+       {Face::Disabled, Face::Disabled, Face::Disabled}, false, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     if (button.IsWindow()) button.DestroyWindow();
     Make(c.withAlternate, c.toggle, c.disabled);
     ASSERT_TRUE(button.ImagesBuilt());
+    host.clicks.clear();
     EXPECT_EQ(button.CurrentFace(), c.disabled ? Face::Disabled : Face::Standard);
     for (size_t i = 0; i < c.steps.size(); ++i) {
       Step(c.steps[i]);
       EXPECT_EQ(static_cast<int>(button.CurrentFace()), static_cast<int>(c.faces[i])) << "after " << c.steps[i];
     }
     EXPECT_EQ(button.alternateShown, c.alternateShownAtEnd);
+    EXPECT_EQ(host.clicks.size(), c.clicks);
     if (c.alternateShownAtEnd) controls_test::SaveToGallery(button, "image_button_toggled");
   }
 }

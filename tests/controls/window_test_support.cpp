@@ -54,6 +54,11 @@ BOOL HostWindow::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   return CWnd::OnNotify(wParam, lParam, result);
 }
 
+BOOL HostWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) == BN_CLICKED && lParam) clicks.push_back(LOWORD(wParam));
+  return CWnd::OnCommand(wParam, lParam);
+}
+
 void Pump(DWORD settleMs) {
   DispatchPendingMessages();
   if (settleMs) PumpMessagesFor(settleMs);

@@ -18,8 +18,10 @@ class HostWindow : public CWnd {
   ~HostWindow() override;
   std::vector<UINT> notifyCodes;  // every WM_NOTIFY code that reached the host
   std::vector<int> columnClicks;  // LVN_COLUMNCLICK columns that reached the host
+  std::vector<int> clicks;        // ids of the BN_CLICKED that reached the host
 
  protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
