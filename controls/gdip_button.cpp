@@ -63,6 +63,15 @@ CGdipButton::~CGdipButton() {
   if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
 }
 
+void CGdipButton::OnDestroy() {
+  // The tip goes with its button; the next SetTooltipText makes one for the next window.
+  if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  toolTip_ = nullptr;
+  tracking_ = false;
+  hovered_ = false;
+  CButton::OnDestroy();
+}
+
 bool CGdipButton::LoadStdImage(UINT pngId) {
   delete standard_;
   standard_ = new CGdiPlusBitmapResource;

@@ -36,6 +36,7 @@ class CGdipButton : public CButton {
   BOOL PreTranslateMessage(MSG* msg) override;
   HBRUSH OnReflectedCtlColor(CDC* dc, UINT ctlType) override;
   BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
+  void OnDestroy() override;
   bool DrawItem(DRAWITEMSTRUCT* item) override;
   bool OnReflectedCommand(UINT notifyCode) override;
   void OnMouseMove(UINT flags, CPoint point) override;

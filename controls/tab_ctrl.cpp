@@ -34,8 +34,11 @@ void SetToolRect(HWND toolTip, HWND owner, const RECT& rect) {
 
 // ---- TabCtrl::Service ----------------------------------------------------------------------
 
-TabCtrl::Service::~Service() {
+TabCtrl::Service::~Service() { DestroyToolTip(); }
+
+void TabCtrl::Service::DestroyToolTip() {
   if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  toolTip_ = nullptr;
 }
 
 int TabCtrl::Service::GetTabMinWidth(const TabCtrl* ctrl, ITabCtrlRecalc* base) {
@@ -51,7 +54,7 @@ TabCtrl::Item* TabCtrl::Service::HitTest(TabCtrl* ctrl, ITabCtrlBehavior*, CPoin
 }
 
 HWND TabCtrl::Service::CreateToolTip(TabCtrl* ctrl, ITabCtrlToolTip*) {
-  if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  DestroyToolTip();
   toolTip_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, ctrl->GetSafeHwnd(),
                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -320,6 +323,11 @@ void TabCtrl::OnToolTipText(NMTTDISPINFOW* info) {
 
 void TabCtrl::OnDestroy() {
   DeleteAll();
+  // The tip belongs to this window: a handle kept past it would reach a window that is gone (or
+  // another window that got its handle) at the next Create or relayed message.
+  if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  toolTip_ = nullptr;
+  service_.DestroyToolTip();
   Default();
 }
 

@@ -167,6 +167,29 @@ TEST_F(ImageButtonWindow, PressedShiftsHotBrightensDisabledGreys) {
   EXPECT_NEAR(GetGValue(g), GetBValue(g), 3);
 }
 
+TEST_F(ImageButtonWindow, TooltipGoesWithItsButton) {
+  Make(false, false, false);
+  const HWND firstTip = button.ToolTipWindow();
+  ASSERT_TRUE(::IsWindow(firstTip));
+  EXPECT_EQ(controls_test::FirstToolWindow(firstTip), button.GetSafeHwnd());
+
+  button.DestroyWindow();
+  Pump(0);
+  EXPECT_EQ(button.ToolTipWindow(), nullptr) << "a handle kept past its button";
+  EXPECT_FALSE(::IsWindow(firstTip)) << "the tip outlived its button";
+
+  // The same object on a new window gets a tip for that window.
+  Make(false, false, false);
+  ASSERT_TRUE(::IsWindow(button.ToolTipWindow()));
+  EXPECT_EQ(controls_test::FirstToolWindow(button.ToolTipWindow()), button.GetSafeHwnd());
+  Step("hover");
+  EXPECT_EQ(controls_test::FirstToolWindow(button.ToolTipWindow()), button.GetSafeHwnd());
+
+  host.DestroyWindow();
+  Pump(0);
+  EXPECT_EQ(button.ToolTipWindow(), nullptr);
+}
+
 TEST(GdiPlusBitmapResource, LoadsTheProgramsPngsAndRefusesWhatIsMissing) {
   CGdiPlusBitmapResource image;
   for (UINT id : {150u, 151u, 152u, 165u, 166u, 167u, 168u, 169u, 170u, 175u, 176u, 179u, 180u, 183u, 184u}) {

@@ -82,6 +82,15 @@ void SendKey(WORD virtualKey, bool up) {
   ::SendInput(1, &input, sizeof(input));
 }
 
+HWND FirstToolWindow(HWND toolTip) {
+  wchar_t text[256] = {};
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof(tool);
+  tool.lpszText = text;
+  if (!::SendMessageW(toolTip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) return nullptr;
+  return tool.hwnd;
+}
+
 Pixels Capture(HWND window) {
   Pixels pixels;
   RECT client;

@@ -35,6 +35,9 @@ void PostMouse(HWND window, UINT message, POINT client, WPARAM keys);
 // Presses or releases a key through the real input stream, into the foreground window.
 void SendKey(WORD virtualKey, bool up);
 
+// The window of the tooltip's first tool, null when it has none.
+HWND FirstToolWindow(HWND toolTip);
+
 // The window's pixels as they are on the screen now.
 struct Pixels {
   int width = 0;
