@@ -234,6 +234,65 @@ TEST(RecordListWindow, SubclassingHeaderClicksAndRecords) {
   controls_test::SaveToGallery(list, "list_ctrl_ex2_rows");
 }
 
+TEST(RecordListWindow, EachRowFindsItsOwnRecordThroughInsertsDeletesAndSorts) {
+  HostWindow host;
+  CListCtrlEx2 list;
+  ASSERT_TRUE(list.SubclassWindow(MakeListView(host, CRect(10, 10, 410, 210))));
+  Fill(list, {100}, 0);
+  std::map<std::wstring, unsigned long long> expected;  // by the row's text
+  auto add = [&](int row, const std::wstring& text, unsigned long long value) {
+    list.InsertItem(row, text.c_str());
+    list.SetItemData(row, value);
+    expected[text] = value;
+  };
+  auto check = [&](const char* what) {
+    SCOPED_TRACE(what);
+    ASSERT_EQ(static_cast<size_t>(list.GetItemCount()), expected.size());
+    for (int row = 0; row < list.GetItemCount(); ++row)
+      EXPECT_EQ(list.GetItemValue(row), expected[list.GetItemText(row, 0)]) << "row " << row;
+  };
+  for (int r = 0; r < 256; ++r) add(r, L"Row " + std::to_wstring(r), 1000 + r);
+  EXPECT_EQ(list.RecordCount(), 256u);
+  check("a 256-row fill");
+
+  add(0, L"Top", 7);
+  add(100, L"Middle", 8);
+  check("rows inserted at the top and in the middle");
+
+  list.DeleteItem(3);
+  expected.erase(L"Row 2");
+  list.DeleteItem(0);
+  expected.erase(L"Top");
+  check("rows deleted");
+
+  ASSERT_TRUE(list.SortItems([](LPARAM a, LPARAM b, LPARAM) {
+    const auto* left = reinterpret_cast<const CListCtrlEx2::ItemData*>(a);
+    const auto* right = reinterpret_cast<const CListCtrlEx2::ItemData*>(b);
+    return left->value < right->value ? 1 : left->value > right->value ? -1 : 0;  // descending
+  }, 0));
+  EXPECT_EQ(list.GetItemText(0, 0), L"Row 255");
+  check("sorted by value, descending");
+
+  list.SetItemData(10, 5);  // the row's own record again
+  expected[list.GetItemText(10, 0)] = 5;
+  const size_t records = list.RecordCount();
+  check("a value changed in place");
+  EXPECT_EQ(list.RecordCount(), records);
+
+  list.CListCtrl::SetItemData(20, 12345);  // item data that is not a record of the list
+  expected[list.GetItemText(20, 0)] = 0;
+  check("foreign item data is no record");
+  list.SetItemData(20, 9);
+  expected[list.GetItemText(20, 0)] = 9;
+  EXPECT_EQ(list.RecordCount(), records + 1);
+  check("and gets one when set");
+
+  list.DeleteAllItemData();  // records freed, rows still there: nothing reads a freed record
+  EXPECT_EQ(list.RecordCount(), 0u);
+  for (auto& entry : expected) entry.second = 0;
+  check("records freed before the rows");
+}
+
 class CellViewWindow : public ::testing::Test {
  protected:
   void SetUp() override {
