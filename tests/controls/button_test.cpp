@@ -2,6 +2,7 @@
 // Wine: scripted hover, press and release with the images they show, and their paint.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -225,6 +226,50 @@ TEST(IconButtonWindow, IconAndCaptionPaint) {
   EXPECT_EQ(captioned.At(4 + 7, 7 + 2), iconBlue);
   controls_test::SaveToGallery(withCaption, "icon_button_caption");
   controls_test::SaveToGallery(iconOnly, "icon_button_icon_only");
+}
+
+// The process's GDI or USER objects (GR_GDIOBJECTS, GR_USEROBJECTS); -1 where the platform does
+// not count them (Wine answers ERROR_CALL_NOT_IMPLEMENTED).
+long GuiObjects(DWORD kind) {
+  ::SetLastError(0);
+  const DWORD count = ::GetGuiResources(::GetCurrentProcess(), kind);
+  return count == 0 && ::GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? -1 : static_cast<long>(count);
+}
+
+// Whether the icon handle still names an icon; frees the copies that asking makes.
+bool IconAlive(HICON icon) {
+  ICONINFO info = {};
+  if (!::GetIconInfo(icon, &info)) return false;
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+  return true;
+}
+
+TEST(IconButtonWindow, ReplacingTheIconFreesTheOldOne) {
+  HostWindow host;
+  CSXButton button;
+  ASSERT_TRUE(button.SubclassWindow(MakeChild(host, L"BUTTON", L"&Help", BS_OWNERDRAW, CRect(10, 10, 130, 40), 1000)));
+  ASSERT_TRUE(button.SetIcon(1162));
+  Repaint(button);
+  Pump();
+  const long gdiBefore = GuiObjects(GR_GDIOBJECTS);
+  const long userBefore = GuiObjects(GR_USEROBJECTS);
+  std::vector<HICON> replaced;
+  for (int i = 0; i < 50; ++i) {
+    replaced.push_back(button.Icon());
+    ASSERT_TRUE(button.SetIcon(1162));
+    ASSERT_NE(button.Icon(), replaced.back()) << "each load is a new icon";
+    Repaint(button);
+  }
+  Pump();
+  if (gdiBefore >= 0 && userBefore >= 0) {
+    EXPECT_LE(GuiObjects(GR_GDIOBJECTS), gdiBefore) << "GDI objects grew over 50 replacements";
+    EXPECT_LE(GuiObjects(GR_USEROBJECTS), userBefore) << "USER objects grew over 50 replacements";
+  } else {
+    std::printf("GetGuiResources counts nothing here; the replaced icons' handles are checked instead\n");
+  }
+  for (size_t i = 0; i < replaced.size(); ++i) EXPECT_FALSE(IconAlive(replaced[i])) << "replaced icon " << i << " lives on";
+  EXPECT_TRUE(IconAlive(button.Icon()));
 }
 
 TEST(FontStaticWindow, BigDigitsOnTheButtonFace) {
