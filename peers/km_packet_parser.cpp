@@ -67,12 +67,15 @@ bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmPa
   const size_t payload_size = header.length - 2u;
 
   switch (header.type) {
-    case kScanReply:
-      if (payload_size < 2) return false;  // no room for the OS code
+    case kScanReply: {
+      // Not held against L: what L counts and the datagram holds, so the texts stay inside both.
+      const size_t held = scan_messages::PayloadBytes(header, size);
+      if (held < 2) return false;  // no room for the OS code
       parsed->action = kActionScanReply;
       parsed->payload = payload;
-      parsed->payload_size = payload_size;
+      parsed->payload_size = held;
       return true;
+    }
     case kAliveReply:
       parsed->action = kActionAliveReply;
       return true;

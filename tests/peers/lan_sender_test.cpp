@@ -109,7 +109,7 @@ TEST_F(LanRoundTrip, ScanFamily) {
   ASSERT_EQ(parsed_.action, kActionScanReply);
   ScanReplyFields fields;
   ASSERT_TRUE(DecodeScanReply(parsed_.payload, parsed_.payload_size, &fields));
-  EXPECT_EQ(fields.computer_name, u"ABC");
+  EXPECT_EQ(fields.computerName, u"ABC");
   EXPECT_EQ(fields.mac[5], 0xAB);
   ASSERT_TRUE(SendLanDatagram(receiver_.Peer(), BuildAliveReply()));
   ASSERT_TRUE(ReceiveAndParse());
