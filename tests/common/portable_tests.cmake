@@ -2,5 +2,6 @@
 set(COMMON_PORTABLE_TESTS
   text_helpers_test.cpp
   mac_text_test.cpp
+  decimal_text_test.cpp
   scan_codec_test.cpp
 )
