@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "common/secure_clear.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <x86intrin.h>
 #endif
@@ -47,7 +49,7 @@ bool MillerRabinWitnessPasses(int64_t a, int64_t n) {
 
 }  // namespace
 
-void DhClear(DhContext* context) { *context = DhContext{}; }
+void DhClear(DhContext* context) { SecureClear(context, sizeof *context); }
 
 int64_t DhPowMod(int64_t base, int64_t exponent, int64_t modulus) {
   if (modulus < 2 || modulus > kDhValueLimit || exponent < 1 || base < 0 || base >= kDhValueLimit) {

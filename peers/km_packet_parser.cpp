@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/secure_clear.h"
 #include "peers/byte_order.h"
 #include "peers/km_secure_packet.h"
 
@@ -51,7 +52,9 @@ bool VerifyKmToken(const KmKeyTable& keys, uint8_t third, uint8_t fourth, const 
   if (third != keys.Subnet()) return false;
   uint8_t pairing_key[kKmBlockSize];
   if (!keys.SnapshotKey(fourth, pairing_key)) return false;
-  return OpenKmSecureBlocks(payload_block, token_block, SessionKeyOf(responder_key), pairing_key);
+  const bool sound = OpenKmSecureBlocks(payload_block, token_block, SessionKeyOf(responder_key), pairing_key);
+  SecureClear(pairing_key, sizeof pairing_key);
+  return sound;
 }
 
 bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmParsedMessage* parsed,

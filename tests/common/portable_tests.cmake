@@ -4,4 +4,5 @@ set(COMMON_PORTABLE_TESTS
   mac_text_test.cpp
   decimal_text_test.cpp
   scan_codec_test.cpp
+  secure_clear_test.cpp
 )
