@@ -102,8 +102,8 @@ bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmPa
       parsed->action = kActionExchangeStart;
       return true;
     case kExchangeOffer: {
-      if (header.length != kExchangeOfferLength) return false;
-      const ExchangeOfferValues offer = ReadExchangeOffer(payload);
+      ExchangeOfferValues offer;
+      if (header.length != kExchangeOfferLength || !ReadExchangeOffer(payload, payload_size, &offer)) return false;
       if (!DhOfferIsSound(offer)) return false;
       parsed->exchange_mode = offer.mode;
       parsed->offer = offer;
@@ -112,7 +112,7 @@ bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmPa
     }
     case kExchangeReply:
       if (!ExchangeMayProceed(*parsed, pairing_allowed) || header.length != kExchangeReplyLength) return false;
-      parsed->reply = ReadExchangeReply(payload);
+      if (!ReadExchangeReply(payload, payload_size, &parsed->reply)) return false;
       parsed->action = kActionExchangeReply;
       return true;
     case kShowNumber:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "peers/byte_order.h"
+#include "peers/byte_reader.h"
 
 namespace {
 
@@ -66,19 +67,19 @@ LanDatagram BuildExchangeReply(const ExchangeReplyValues& reply) {
   return BuildLanMessage(kExchangeReply, payload, sizeof payload);
 }
 
-ExchangeOfferValues ReadExchangeOffer(const uint8_t* payload) {
-  ExchangeOfferValues offer;
-  offer.mode = ReadBe16(payload);
-  uint64_t* const targets[6] = {&offer.p[0], &offer.p[1], &offer.g[0], &offer.g[1], &offer.y_public[0], &offer.y_public[1]};
-  for (int i = 0; i < 6; ++i) *targets[i] = ReadLe64(payload + 2 + 8 * i);
-  return offer;
+bool ReadExchangeOffer(const uint8_t* payload, size_t size, ExchangeOfferValues* offer) {
+  ByteReader read(payload, size);
+  offer->mode = read.Be16();
+  uint64_t* const targets[6] = {&offer->p[0], &offer->p[1], &offer->g[0], &offer->g[1], &offer->y_public[0], &offer->y_public[1]};
+  for (uint64_t* target : targets) *target = read.Le64();
+  return !read.Overrun();
 }
 
-ExchangeReplyValues ReadExchangeReply(const uint8_t* payload) {
-  ExchangeReplyValues reply;
-  reply.x_public[0] = ReadLe64(payload);
-  reply.x_public[1] = ReadLe64(payload + 8);
-  return reply;
+bool ReadExchangeReply(const uint8_t* payload, size_t size, ExchangeReplyValues* reply) {
+  ByteReader read(payload, size);
+  reply->x_public[0] = read.Le64();
+  reply->x_public[1] = read.Le64();
+  return !read.Overrun();
 }
 
 KmBlock MakeKmStatusBlock(uint16_t status) {

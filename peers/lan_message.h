@@ -92,8 +92,10 @@ struct ExchangeReplyValues {
 };
 LanDatagram BuildExchangeOffer(const ExchangeOfferValues& offer);
 LanDatagram BuildExchangeReply(const ExchangeReplyValues& reply);
-ExchangeOfferValues ReadExchangeOffer(const uint8_t* payload);  // the 50 bytes after the type
-ExchangeReplyValues ReadExchangeReply(const uint8_t* payload);  // the 16 bytes after the type
+// Read from the payload (the bytes after the type) of `size` bytes; false, and the values zero
+// where the payload ends, when it is shorter than an offer's 50 or a reply's 16 bytes.
+bool ReadExchangeOffer(const uint8_t* payload, size_t size, ExchangeOfferValues* offer);
+bool ReadExchangeReply(const uint8_t* payload, size_t size, ExchangeReplyValues* reply);
 
 // The plain 16-byte payload blocks of the secure messages (bytes that carry nothing are zero).
 struct KmBlock {

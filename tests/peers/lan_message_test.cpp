@@ -113,12 +113,46 @@ TEST(LanMessageBuilders, BytesOfEveryPlainMessage) {
         << c.what;
   }
   const LanDatagram offer_bytes = BuildExchangeOffer(offer);
-  const ExchangeOfferValues read = ReadExchangeOffer(offer_bytes.data() + 4);
+  ExchangeOfferValues read;
+  ASSERT_TRUE(ReadExchangeOffer(offer_bytes.data() + 4, offer_bytes.size() - 4, &read));
   EXPECT_EQ(read.mode, 1);
   EXPECT_EQ(read.p[0], offer.p[0]);
   EXPECT_EQ(read.y_public[1], offer.y_public[1]);
   const LanDatagram reply_bytes = BuildExchangeReply(reply);
-  EXPECT_EQ(ReadExchangeReply(reply_bytes.data() + 4).x_public[0], reply.x_public[0]);
+  ExchangeReplyValues read_reply;
+  ASSERT_TRUE(ReadExchangeReply(reply_bytes.data() + 4, reply_bytes.size() - 4, &read_reply));
+  EXPECT_EQ(read_reply.x_public[0], reply.x_public[0]);
+}
+
+// The exchange readers carry their length: a payload cut short reads as far as it goes, gives
+// zeros beyond, and says so.
+TEST(LanMessageReaders, ExchangeValuesCutShort) {
+  ExchangeOfferValues offer;
+  offer.mode = 1;
+  offer.p[0] = 0x7FFFFFFF;
+  offer.y_public[1] = 0x55667788;
+  const LanDatagram offer_bytes = BuildExchangeOffer(offer);
+  struct Case {
+    const char* what;
+    size_t size;
+    bool whole;
+  };
+  const Case cases[] = {{"whole", 50, true}, {"one byte short", 49, false}, {"mode only", 2, false}, {"nothing", 0, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // An exact-size copy, so that a read past it is caught by the sanitizer build.
+    const std::vector<uint8_t> payload(offer_bytes.begin() + 4, offer_bytes.begin() + 4 + c.size);
+    ExchangeOfferValues read;
+    EXPECT_EQ(ReadExchangeOffer(payload.data(), payload.size(), &read), c.whole);
+    EXPECT_EQ(read.mode, c.size >= 2 ? 1 : 0);
+    EXPECT_EQ(read.p[0], c.size >= 10 ? offer.p[0] : 0u);
+    EXPECT_EQ(read.y_public[1], c.whole ? offer.y_public[1] : 0u);
+  }
+  ExchangeReplyValues reply;
+  const uint8_t eight[8] = {1, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_FALSE(ReadExchangeReply(eight, sizeof eight, &reply));
+  EXPECT_EQ(reply.x_public[0], 1u);
+  EXPECT_EQ(reply.x_public[1], 0u);
 }
 
 TEST(LanMessageBuilders, PlainBlocksOfTheSecureMessages) {
