@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "service/scan_messages.h"
+#include "common/scan_codec.h"
 
 // Scan responses on and off; the interactive program signals them.
 inline constexpr wchar_t kScanReplyOnEventName[] = L"Global\\Lanvex_1cda839a";
