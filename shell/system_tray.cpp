@@ -149,9 +149,12 @@ LRESULT CSystemTray::OnTrayIconMessage(WPARAM iconId, LPARAM mouseMessage) {
 
 void CSystemTray::ShowIconAgain(bool stillInTaskbar) {
   data_.uFlags = creationFlags_;
-  BOOL failed = !::Shell_NotifyIconW(stillInTaskbar ? NIM_MODIFY : NIM_ADD, &data_);
-  hidden_ = showPending_ = failed;
-  if (!failed) removed_ = FALSE;
+  // The likely case first; a taskbar that knows better (the icon is there after all, or gone)
+  // gets the other call.
+  BOOL shown = ::Shell_NotifyIconW(stillInTaskbar ? NIM_MODIFY : NIM_ADD, &data_) ||
+               ::Shell_NotifyIconW(stillInTaskbar ? NIM_ADD : NIM_MODIFY, &data_);
+  hidden_ = showPending_ = !shown;
+  if (shown) removed_ = FALSE;
 }
 
 void CSystemTray::OnTaskbarCreated() {
@@ -163,6 +166,7 @@ void CSystemTray::OnTaskbarCreated() {
 void CSystemTray::OnSettingChange(UINT flag) {
   if (flag != SPI_SETWORKAREA) return;
   showPending_ = !hidden_;
-  // The taskbar that moved still holds the icon: an add would fail and lose it.
+  // The taskbar that moved still holds the icon: an add would fail and mark it hidden, and the
+  // icon would be lost at the next "TaskbarCreated".
   if (!hidden_) ShowIconAgain(!removed_);
 }
