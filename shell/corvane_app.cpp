@@ -15,7 +15,11 @@ BOOL CCorvaneApp::InitInstance() {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
 
-  LanguageChoice language = ChooseLanguage(ProgramFolderOfModule(), ::GetUserDefaultLCID());
+  // The pages read and write their settings files in the current folder: make it the program
+  // folder, wherever the program was started from.
+  std::wstring folder = ProgramFolderOfModule();
+  ::SetCurrentDirectoryW(folder.c_str());
+  LanguageChoice language = ChooseLanguage(folder, ::GetUserDefaultLCID());
   g_LangIndex = language.index;
   LoadResourceDll(language.suffix);
 

@@ -59,7 +59,15 @@ void RestartProgram(const std::wstring& modulePath) {
 
 CCorvaneDlg::CCorvaneDlg(const CorvaneDlgStart& start) : CDialog(IDD_MAIN), start_(start) {
   // One row per page, in tab order; the pages of later areas join this table.
-  pages_ = {};
+  pages_ = {
+      {&update_, IDD_UPDATE, "TAB_VER", PageCondition::kAlways,
+       [this] {
+         bool requested = update_.IsRestartRequested();
+         update_.ClearRestartRequest();
+         return requested;
+       }},
+      {&help_, IDD_HELP_PAGE, "TAB_HELP", PageCondition::kAlways, {}},
+  };
   icon_ = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
                                           0, 0, LR_DEFAULTSIZE | LR_SHARED));
   MapMessages();

@@ -14,10 +14,12 @@
 #include "framework/framework.h"
 #include "peers/km_settings.h"
 #include "shell/clipboard_viewer_link.h"
+#include "shell/help_page.h"
 #include "shell/main_pages.h"
 #include "shell/refresh_tick.h"
 #include "shell/startup_settings.h"
 #include "shell/system_tray.h"
+#include "shell/update_page.h"
 
 class InstanceEventWatcher;
 
@@ -77,6 +79,8 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
 
   CorvaneDlgStart start_;
   TabCtrlComplex tabCtrl_;
+  CUpdate update_;
+  CHelpPage help_;
   std::vector<MainPage> pages_;
   bool closing_ = false;
   UINT_PTR restartTimer_ = 0;
