@@ -20,7 +20,7 @@ constexpr int kLanguageCombo = 1020;
 constexpr int kYesButton = 1067;
 constexpr UINT kTrayNotify = WM_APP + 10;
 constexpr UINT kTrayIconId = 139;
-constexpr UINT kSysMenuQuit = 0x20;
+constexpr UINT kSysMenuQuit = 0x20;  // the system menu's Quit
 
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
@@ -183,12 +183,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"texts") {
     PrintUtf8(L"caption " + TextOf(main));
-    HMENU systemMenu = ::GetSystemMenu(main, FALSE);
-    for (int i = 0; systemMenu && i < ::GetMenuItemCount(systemMenu); ++i) {
-      wchar_t text[128] = {};
-      ::GetMenuStringW(systemMenu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-      if (text[0]) PrintUtf8(L"sysmenu " + std::to_wstring(::GetMenuItemID(systemMenu, i)) + L" " + text);
-    }
     struct Walk {
       static BOOL CALLBACK Child(HWND child, LPARAM) {
         PrintUtf8(L"child " + std::to_wstring(::GetDlgCtrlID(child)) + L" " + ClassOf(child) + L" " +
