@@ -4,6 +4,8 @@
 // instance marker for a while in place of a slow old instance.
 // Usage: corvane_probe COMMAND [ARGS]; exit 0 on success, 1 when what was looked for is not there.
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -110,7 +112,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: corvane_probe wait-main SECONDS | hold-front SECONDS | count-main | state | minimize | quit | texts |\n"
                "       select-tab INDEX | select-language INDEX | answer-yes SECONDS | tray-menu |\n"
-               "       tray-message WPARAM LPARAM | key VK | screenshot NAME [main|screen] | hold-marker SECONDS\n");
+               "       tray-message WPARAM LPARAM | tray-event workarea|taskbar-created|forget | tray-icon | balloon | key VK | screenshot NAME [main|screen] | hold-marker SECONDS\n");
   return 2;
 }
 
@@ -144,6 +146,34 @@ int wmain(int argc, wchar_t** argv) {
       while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
       ::Sleep(20);
     }
+    return 0;
+  }
+  if (command == L"tray-icon") {
+    // Whether the virtual desktop's notification area (the taskbar's right end) shows an icon:
+    // pixels that are not the taskbar's own colour.
+    HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!taskbar) return Fail("no taskbar");
+    RECT bar;
+    ::GetWindowRect(taskbar, &bar);
+    HDC screen = ::GetDC(nullptr);
+    COLORREF background = ::GetPixel(screen, bar.right - 60, bar.top + 3);
+    int differing = 0;
+    for (int y = bar.top + 2; y < bar.bottom - 2; ++y) {
+      for (int x = bar.right - 40; x < bar.right - 2; ++x) differing += ::GetPixel(screen, x, y) != background;
+    }
+    ::ReleaseDC(nullptr, screen);
+    std::printf("icon %d\n", differing > 30 ? 1 : 0);
+    return 0;
+  }
+  if (command == L"balloon") {
+    int shown = 0;
+    for (HWND window : TopLevelWindows()) {
+      if (ClassOf(window) == L"tooltips_class32" && ::IsWindowVisible(window) &&
+          (::GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON)) {
+        shown = 1;
+      }
+    }
+    std::printf("balloon %d\n", shown);
     return 0;
   }
   if (command == L"count-main") {
@@ -234,10 +264,39 @@ int wmain(int argc, wchar_t** argv) {
     }
     return Fail("no question");
   }
+  if (command == L"tray-event") {
+    // What the taskbar does to the icon's window: a moved work area, a new taskbar, or (as a
+    // restarted Explorer has) no icon of it at all.
+    std::wstring event = argc > 2 ? argv[2] : L"";
+    std::vector<HWND> popups = ProcessPopups(main);
+    if (popups.empty()) return Fail("no tray window");
+    for (HWND popup : popups) {
+      if (event == L"workarea") {
+        ::SendMessageW(popup, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+      } else if (event == L"taskbar-created") {
+        ::SendMessageW(popup, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+      } else if (event == L"forget") {
+        NOTIFYICONDATAW gone = {};
+        gone.cbSize = sizeof(gone);
+        gone.hWnd = popup;
+        gone.uID = kTrayIconId;
+        ::Shell_NotifyIconW(NIM_DELETE, &gone);
+      } else {
+        return Usage();
+      }
+    }
+    return 0;
+  }
   if (command == L"tray-message" || command == L"tray-menu") {
     LPARAM mouse = command == L"tray-menu" ? WM_RBUTTONUP : static_cast<LPARAM>(number(3));
     std::vector<HWND> popups = ProcessPopups(main);
     if (popups.empty()) return Fail("no tray window");
+    // The menu opens at the cursor: put it over the notification area, where the click would be.
+    if (HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr)) {
+      RECT bar;
+      ::GetWindowRect(taskbar, &bar);
+      ::SetCursorPos(bar.right - 12, (bar.top + bar.bottom) / 2);
+    }
     for (HWND popup : popups) ::PostMessageW(popup, kTrayNotify, kTrayIconId, mouse);
     if (command == L"tray-menu") {
       for (int i = 0; i < 100; ++i) {
