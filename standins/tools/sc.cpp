@@ -199,14 +199,47 @@ bool ParseOptions(int argc, wchar_t** argv, ConfigOptions* options) {
   return true;
 }
 
-// With start= given: delayed-auto sets the delayed flag, every other start type clears it.
-bool ApplyDelayedStart(SC_HANDLE service, const ConfigOptions& options) {
-  if (options.startType == SERVICE_NO_CHANGE) return true;
-  SERVICE_DELAYED_AUTO_START_INFO info = {options.delayed};
-  return ChangeServiceConfig2W(service, SERVICE_CONFIG_DELAYED_AUTO_START_INFO, &info) != FALSE;
+// The delayed flag where the system keeps it: Wine's control manager refuses the information
+// level (ERROR_INVALID_LEVEL), so the stand-in then keeps it in the service's registry key, in the
+// value Windows itself uses. Only on the local computer.
+const wchar_t kDelayedValue[] = L"DelayedAutostart";
+
+std::wstring ServiceKeyPath(const wchar_t* name) {
+  return std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + name;
 }
 
-DWORD Config(SC_HANDLE manager, const wchar_t* name, int argc, wchar_t** argv) {
+bool SetDelayedStart(SC_HANDLE service, const wchar_t* name, bool local, bool delayed) {
+  SERVICE_DELAYED_AUTO_START_INFO info = {delayed};
+  if (ChangeServiceConfig2W(service, SERVICE_CONFIG_DELAYED_AUTO_START_INFO, &info)) return true;
+  if (GetLastError() != ERROR_INVALID_LEVEL || !local) return false;
+  const DWORD value = delayed ? 1 : 0;
+  const LSTATUS status = RegSetKeyValueW(HKEY_LOCAL_MACHINE, ServiceKeyPath(name).c_str(), kDelayedValue, REG_DWORD,
+                                         &value, sizeof value);
+  SetLastError(static_cast<DWORD>(status));
+  return status == ERROR_SUCCESS;
+}
+
+bool DelayedStart(SC_HANDLE service, const wchar_t* name, bool local) {
+  SERVICE_DELAYED_AUTO_START_INFO info = {};
+  DWORD needed = 0;
+  if (QueryServiceConfig2W(service, SERVICE_CONFIG_DELAYED_AUTO_START_INFO, reinterpret_cast<BYTE*>(&info),
+                           sizeof info, &needed)) {
+    return info.fDelayedAutostart != FALSE;
+  }
+  if (GetLastError() != ERROR_INVALID_LEVEL || !local) return false;
+  DWORD value = 0, size = sizeof value;
+  return RegGetValueW(HKEY_LOCAL_MACHINE, ServiceKeyPath(name).c_str(), kDelayedValue, RRF_RT_REG_DWORD, nullptr,
+                      &value, &size) == ERROR_SUCCESS &&
+         value != 0;
+}
+
+// With start= given: delayed-auto sets the delayed flag, every other start type clears it.
+bool ApplyDelayedStart(SC_HANDLE service, const wchar_t* name, bool local, const ConfigOptions& options) {
+  if (options.startType == SERVICE_NO_CHANGE) return true;
+  return SetDelayedStart(service, name, local, options.delayed);
+}
+
+DWORD Config(SC_HANDLE manager, const wchar_t* name, bool local, int argc, wchar_t** argv) {
   ConfigOptions options;
   if (argc == 0) return Usage(nullptr);
   if (!ParseOptions(argc, argv, &options)) return Usage(L"Invalid option or value.");
@@ -218,7 +251,7 @@ DWORD Config(SC_HANDLE manager, const wchar_t* name, int argc, wchar_t** argv) {
                                       options.account, options.password, options.displayName);
   DWORD error = changed ? 0 : GetLastError();
   const wchar_t* call = L"ChangeServiceConfig";
-  if (changed && !ApplyDelayedStart(service, options)) {
+  if (changed && !ApplyDelayedStart(service, name, local, options)) {
     error = GetLastError();
     call = L"ChangeServiceConfig2";
   }
@@ -228,7 +261,7 @@ DWORD Config(SC_HANDLE manager, const wchar_t* name, int argc, wchar_t** argv) {
   return 0;
 }
 
-DWORD Create(SC_HANDLE manager, const wchar_t* name, int argc, wchar_t** argv) {
+DWORD Create(SC_HANDLE manager, const wchar_t* name, bool local, int argc, wchar_t** argv) {
   ConfigOptions options;
   if (!ParseOptions(argc, argv, &options) || !options.binaryPath) return Usage(L"Invalid option or value.");
   auto orDefault = [](DWORD value, DWORD fallback) { return value == SERVICE_NO_CHANGE ? fallback : value; };
@@ -238,7 +271,7 @@ DWORD Create(SC_HANDLE manager, const wchar_t* name, int argc, wchar_t** argv) {
       orDefault(options.errorControl, SERVICE_ERROR_NORMAL), options.binaryPath, nullptr, nullptr,
       options.dependencies.empty() ? nullptr : options.dependencies.data(), options.account, options.password);
   if (!service) return Failed(L"CreateService", GetLastError());
-  const bool delayedSet = !options.delayed || ApplyDelayedStart(service, options);
+  const bool delayedSet = !options.delayed || ApplyDelayedStart(service, name, local, options);
   const DWORD error = delayedSet ? 0 : GetLastError();
   CloseServiceHandle(service);
   if (!delayedSet) return Failed(L"ChangeServiceConfig2", error);
@@ -246,21 +279,36 @@ DWORD Create(SC_HANDLE manager, const wchar_t* name, int argc, wchar_t** argv) {
   return 0;
 }
 
-// "AUTO_START  (DELAYED)" when the delayed flag is set.
-std::wstring StartTypeText(SC_HANDLE service, DWORD startType) {
-  std::wstring text = WordOf(kStartTypeNames, 5, startType);
-  if (startType != SERVICE_AUTO_START) return text;
-  SERVICE_DELAYED_AUTO_START_INFO info = {};
-  DWORD needed = 0;
-  if (QueryServiceConfig2W(service, SERVICE_CONFIG_DELAYED_AUTO_START_INFO, reinterpret_cast<BYTE*>(&info),
-                           sizeof info, &needed) &&
-      info.fDelayedAutostart) {
-    text += L"  (DELAYED)";
+// The dependencies, NUL-separated with an extra NUL at the end. Wine's QueryServiceConfigW returns
+// none even where the service's key lists some (it keeps them in "DependOnService", as Windows
+// does): on the local computer the stand-in then reads that value.
+std::vector<wchar_t> Dependencies(const QUERY_SERVICE_CONFIGW& config, const wchar_t* name, bool local) {
+  std::vector<wchar_t> list;
+  for (const wchar_t* d = config.lpDependencies; d && *d; d += wcslen(d) + 1) list.insert(list.end(), d, d + wcslen(d) + 1);
+  if (list.empty() && local) {
+    DWORD size = 0;
+    const std::wstring key = ServiceKeyPath(name);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"DependOnService", RRF_RT_REG_MULTI_SZ, nullptr, nullptr,
+                     &size) == ERROR_SUCCESS &&
+        size > 0) {
+      list.resize(size / sizeof(wchar_t) + 1, L'\0');
+      RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"DependOnService", RRF_RT_REG_MULTI_SZ, nullptr, list.data(),
+                   &size);
+    }
   }
+  list.push_back(L'\0');
+  list.push_back(L'\0');
+  return list;
+}
+
+// "AUTO_START  (DELAYED)" when the delayed flag is set.
+std::wstring StartTypeText(SC_HANDLE service, const wchar_t* name, bool local, DWORD startType) {
+  std::wstring text = WordOf(kStartTypeNames, 5, startType);
+  if (startType == SERVICE_AUTO_START && DelayedStart(service, name, local)) text += L"  (DELAYED)";
   return text;
 }
 
-DWORD QueryConfig(SC_HANDLE manager, const wchar_t* name) {
+DWORD QueryConfig(SC_HANDLE manager, const wchar_t* name, bool local) {
   SC_HANDLE service = OpenServiceW(manager, name, SERVICE_QUERY_CONFIG);
   if (!service) return Failed(L"OpenService", GetLastError());
   DWORD needed = 0;
@@ -269,7 +317,7 @@ DWORD QueryConfig(SC_HANDLE manager, const wchar_t* name) {
   auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
   BOOL queried = QueryServiceConfigW(service, config, static_cast<DWORD>(buffer.size()), &needed);
   DWORD error = queried ? 0 : GetLastError();
-  const std::wstring startType = queried ? StartTypeText(service, config->dwStartType) : L"";
+  const std::wstring startType = queried ? StartTypeText(service, name, local, config->dwStartType) : L"";
   CloseServiceHandle(service);
   if (!queried) return Failed(L"QueryServiceConfig", error);
   auto text = [](const wchar_t* value) { return value ? value : L""; };
@@ -285,9 +333,10 @@ DWORD QueryConfig(SC_HANDLE manager, const wchar_t* name) {
   Print(L"        DISPLAY_NAME       : %ls\n", text(config->lpDisplayName));
   // One dependency a line, the later ones under the first.
   const wchar_t* label = L"        DEPENDENCIES       : ";
-  const wchar_t* dependency = config->lpDependencies;
-  if (!dependency || !*dependency) Print(L"%ls\n", label);
-  for (; dependency && *dependency; dependency += wcslen(dependency) + 1) {
+  const std::vector<wchar_t> dependencies = Dependencies(*config, name, local);
+  const wchar_t* dependency = dependencies.data();
+  if (!*dependency) Print(L"%ls\n", label);
+  for (; *dependency; dependency += wcslen(dependency) + 1) {
     Print(L"%ls%ls\n", label, dependency);
     label = L"                           : ";
   }
@@ -422,11 +471,11 @@ int wmain(int argc, wchar_t** argv) {
   if (lists) {
     result = Enumerate(manager, _wcsicmp(command, L"queryex") == 0, argc - at - 1, argv + at + 1);
   } else if (_wcsicmp(command, L"config") == 0) {
-    result = Config(manager, name, argc - at - 2, argv + at + 2);
+    result = Config(manager, name, !server, argc - at - 2, argv + at + 2);
   } else if (creates) {
-    result = Create(manager, name, argc - at - 2, argv + at + 2);
+    result = Create(manager, name, !server, argc - at - 2, argv + at + 2);
   } else if (_wcsicmp(command, L"qc") == 0) {
-    result = QueryConfig(manager, name);
+    result = QueryConfig(manager, name, !server);
   } else if (_wcsicmp(command, L"description") == 0) {
     result = Description(manager, name, at + 2 < argc ? argv[at + 2] : L"");
   } else {
