@@ -2,12 +2,13 @@
 # The stand-in driver pair in a computer of its own: lanvex.sys loads with its control devices; a
 # device made with hardware id QVXMINIP through SetupAPI gets its GUID and becomes a macvlan on eth0
 # with the MAC of its "NetworkAddress", listed by GetAdaptersInfo under its GUID with the device's
-# description; DIF_REMOVE deletes the interface.
+# description; netsh sets addresses, states and firewall rules on them; DIF_REMOVE deletes the
+# interface; pnputil adds and deletes driver packages.
 # Usage: driver_pair_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT PROGRAM-FOLDER TOOLS-FOLDER INSTALL-SCRIPT
 set -u
 . "$(dirname "$0")/computers_test_lib.sh"
 program=$4 tools=$5 install=$6
-a=cvc-$tree-drv
+a=dq-$tree-drv
 net=236
 win() { "$computers" wine "$a" "$root" "$@"; }
 on() { "$computers" exec "$a" "$@"; }
@@ -85,6 +86,66 @@ for pair in "$guid1 qvx$index1" "$guid2 qvx$index2" "$eth0 eth0"; do
     grep -q "REG_SZ *$2\$" || fail "no connection name $2 for $1"
 done
 
+# netsh on the interface behind a connection name, in both syntaxes.
+if2=qvx$index2
+win netsh interface ip set address "name=$if2" source=static addr=192.168.77.5 mask=255.255.255.0 \
+  gateway=192.168.77.1 >>"$log" || fail "netsh set address (later syntax)"
+on ip -4 -o addr show dev "$if2" | grep -q 'inet 192.168.77.5/24' || fail "no 192.168.77.5/24 on $if2"
+on ip -4 route show default | grep -q "via 192.168.77.1 dev $if2" || fail "no default route via 192.168.77.1"
+win netsh interface ip set address "name=$if2" static 192.168.78.6 255.255.255.0 none >>"$log" ||
+  fail "netsh set address (XP syntax)"
+on ip -4 -o addr show dev "$if2" | grep -q 'inet 192.168.78.6/24' || fail "no 192.168.78.6/24 on $if2"
+on ip -4 -o addr show dev "$if2" | grep -q '192.168.77.5' && fail "the earlier static address stayed"
+on ip -4 route show default | grep -q 192.168.77.1 && fail "the earlier gateway stayed"
+win netsh interface ip set dnsserver "name=$if2" source=static addr=192.0.2.53 primary >>"$log" || fail "netsh set dnsserver"
+win reg query "HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\$guid2" /v NameServer |
+  grep -q '192.0.2.53' || fail "the DNS server is not recorded"
+win netsh interface ip set address "name=$if2" dhcp >>"$log" || fail "netsh set address dhcp"
+on ip -4 -o addr show dev "$if2" | grep -q 'inet ' && fail "the static address outlives dhcp"
+# The computer's own address (its "DHCP lease") stays through dhcp.
+win netsh interface ip set address name=eth0 dhcp >>"$log" || fail "netsh set address eth0 dhcp"
+on ip -4 -o addr show dev eth0 | grep -q "192.168.$net.1/24" || fail "eth0 lost the computer's own address"
+win netsh interface set interface "$if2" DISABLED >>"$log" || fail "netsh set interface DISABLED"
+on ip -o link show "$if2" | grep -q '[<,]UP[,>]' && fail "$if2 is still up"
+win netsh interface set interface "$if2" ENABLED >>"$log" || fail "netsh set interface ENABLED"
+on ip -o link show "$if2" | grep -q '[<,]UP[,>]' || fail "$if2 is not up again"
+out=$(win netsh interface ip set address name=nothing-here dhcp) && fail "netsh accepts an unknown connection"
+echo "$out" | grep -q 'The filename, directory name, or volume label syntax is incorrect.' || fail "netsh's text for an unknown connection: $out"
+echo "netsh sets addresses and states"
+
+# A device that is never given a NetworkAddress (the installation's first one) gets its interface
+# when netsh first switches it.
+win "$probe_exe" create "$mp_inf" >"$work/create3" 2>&1 || fail "create the third device"
+guid3=$(sed -n 's/^guid //p' "$work/create3")
+index3=$((16#$(echo "$guid3" | cut -c2-9)))
+sleep 1
+on ip link show "qvx$index3" >/dev/null 2>&1 && fail "qvx$index3 made before its MAC is settled"
+win netsh interface set interface "qvx$index3" ENABLED >>"$log" || fail "netsh enables the third device"
+on ip -o link show "qvx$index3" | grep -q "link/ether $(printf '02:4e:%02x:%02x:%02x:%02x' $((index3 >> 24 & 255)) \
+  $((index3 >> 16 & 255)) $((index3 >> 8 & 255)) $((index3 & 255)))" || fail "qvx$index3 without its default MAC"
+adapters_have "$guid3|Moravix Virtual Miniport Driver #3|$(on cat /sys/class/net/qvx$index3/address | tr a-f A-F | tr : -)|0.0.0.0" ||
+  fail "GetAdaptersInfo does not list device 3 as #3"
+
+# Firewall rules are recorded, and a delete takes them back.
+rules='HKLM\SYSTEM\CurrentControlSet\Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules'
+prog='C:\Program Files\Corvane\Corvane.exe'
+win netsh advfirewall firewall add rule name=Corvane action=allow dir=in "program=$prog" | grep -qx 'Ok.' ||
+  fail "netsh advfirewall add rule"
+win netsh advfirewall firewall add rule "name=Corvane Service" action=allow dir=in "program=$prog" >/dev/null ||
+  fail "netsh advfirewall add the service's rule"
+win reg query "$rules" | grep -F "|Name=Corvane|" | grep -qF "|App=$prog|" || fail "the program rule is not recorded"
+win netsh advfirewall firewall delete rule name=Corvane | grep -qx 'Deleted 1 rule(s).' || fail "netsh advfirewall delete rule"
+win reg query "$rules" | grep -qF '|Name=Corvane|' && fail "the deleted rule is still recorded"
+win reg query "$rules" | grep -qF '|Name=Corvane Service|' || fail "the other rule went too"
+out=$(win netsh advfirewall firewall delete rule name=Corvane) && fail "a second delete succeeds"
+echo "$out" | grep -qx 'No rules match the specified criteria.' || fail "the text of a delete that finds nothing: $out"
+programs='HKLM\SYSTEM\CurrentControlSet\Services\SharedAccess\Parameters\FirewallPolicy\StandardProfile\AuthorizedApplications\List'
+win netsh firewall add allowedprogram "$prog" Corvane ENABLE | grep -qx 'Ok.' || fail "netsh firewall add allowedprogram"
+win reg query "$programs" | grep -qF "$prog:*:Enabled:Corvane" || fail "the allowed program is not recorded"
+win netsh firewall delete allowedprogram "$prog" | grep -qx 'Ok.' || fail "netsh firewall delete allowedprogram"
+win reg query "$programs" | grep -qF "$prog" && fail "the allowed program is still recorded"
+echo "firewall rules round trip"
+
 # Removal takes the interface with the device.
 win "$probe_exe" remove "$guid1" >>"$log" || fail "DIF_REMOVE"
 deadline=$(( $(date +%s) + 10 ))
@@ -94,4 +155,23 @@ while on ip link show "qvx$index1" >/dev/null 2>&1; do
 done
 on ip link show "qvx$index2" >/dev/null 2>&1 || fail "the other device's interface went too"
 echo "removed"
+
+# Driver packages: added into the INF folder (under the name SetupCopyOEMInf gives: Wine keeps the
+# file's own), listed, deleted; one in use only with -f.
+inf_dir="$prefix/drive_c/windows/inf"
+win pnputil -a 'C:\Program Files\Corvane\drv\64\qvx_pt.inf' >"$work/pnp-add" || { cat "$work/pnp-add" >>"$log"; fail "pnputil -a"; }
+published=$(sed -n 's/^Published name : *//p' "$work/pnp-add")
+[[ $published =~ ^[A-Za-z0-9_]+\.inf$ ]] && [ -f "$inf_dir/$published" ] || fail "pnputil -a published '$published'"
+grep -qx 'Driver package added successfully.' "$work/pnp-add" || fail "pnputil -a's text"
+win pnputil -e >"$work/pnp-list"
+grep -A1 "^Published name : *$published\$" "$work/pnp-list" | grep -q 'provider : *Moravix' || fail "pnputil -e does not list $published"
+grep -q '^Published name : *qvx_mp.inf$' "$work/pnp-list" || fail "pnputil -e does not list the miniport's package"
+out=$(win pnputil -d qvx_mp.inf) && fail "pnputil -d deletes a package that a device uses"
+echo "$out" | grep -q 'One or more devices are presently installed' || fail "pnputil -d's text for a package in use: $out"
+win pnputil -f -d qvx_mp.inf | grep -qx 'Driver package deleted successfully.' || fail "pnputil -f -d qvx_mp.inf"
+[ -e "$inf_dir/qvx_mp.inf" ] || [ -e "$inf_dir/qvx_mp.pnf" ] && fail "qvx_mp.inf or its .pnf is still there"
+win pnputil -f -d "$published" >>"$log" || fail "pnputil -f -d $published"
+[ -e "$inf_dir/$published" ] && fail "$published is still there"
+win pnputil -f -d "$published" >/dev/null && fail "pnputil deletes a package twice"
+echo "driver packages"
 echo "PASS"
