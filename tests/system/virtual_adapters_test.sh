@@ -68,7 +68,7 @@ check_virtual_install() {
   local link=$1 count=$2 nic
   [ "$(miniports)" = "$count" ] || fail "$(miniports) macvlans after the installation, not $count"
   nics=("$(setting CloneAdaptGuidName.txt)" "$(setting PrivateAdaptGuidName.txt)")
-  for ((nic = 2; nic < count; nic++)); do nics+=("$(setting OtherAdaptGuidName.txt $((nic + 1)))"); done
+  for ((nic = 2; nic < count; nic++)); do nics+=("$(setting OtherAdaptGuidName.txt $nic)"); done
   win "$probe_exe" devices 2>&1 | tr -d '\r' >"$work/devices"
   win "$probe_exe" adapters 2>&1 | tr -d '\r' >"$work/adapters"
   local upper=""
