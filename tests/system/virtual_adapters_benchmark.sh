@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmark (not a test): wall time of a DHCP installation with two virtual adapters and of its
 # removal in a computer of its own, step by step from the progress texts (each step lasts from its
-# text to the next one), ROUNDS times.
+# text to the next one; a step's time holds the work that follows its text), ROUNDS times.
 # Usage: virtual_adapters_benchmark.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT PROGRAM-FOLDER TOOLS-FOLDER INSTALL-SCRIPT [ROUNDS]
 set -u
 . "$(dirname "$0")/computers_test_lib.sh"
@@ -15,7 +15,7 @@ make_computers 241
 # steps FILE: "milliseconds  text" per step, then the total of the sequence.
 steps() {
   tr -d '\r' <"$1" | awk '
-    /^progress / { t = $2; $1 = ""; $2 = ""; sub(/^  /, ""); if (n) printf "%8d ms  %s\n", t - last, text; last = t; text = $0; n++ }
+    /^progress / { t = $2; $1 = ""; $2 = ""; sub(/^  /, ""); if (n) printf "%8d ms  %s\n", t - last, text; else printf "%8d ms  (before the first text)\n", t; last = t; text = $0; n++ }
     /^done / { if (n) printf "%8d ms  %s\n", $3 - last, text; printf "%8d ms  total (done %s)\n", $3, $2 }'
 }
 
