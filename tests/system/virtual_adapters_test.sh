@@ -145,6 +145,7 @@ for _ in range(5):
   grep -q "^hello 192.168.$net.2" "$work/received" || fail "no datagram from B reached $1: $(cat "$work/received")"
 }
 
+tcpip() { win reg query "$hklm\\Services\\Tcpip\\Parameters\\Interfaces\\$1" /v "$2" 2>&1 | tr -d '\r'; }
 packages() { win pnputil.exe -e 2>/dev/null | tr -d '\r' | grep -i -c 'Moravix'; }
 
 # After a removal: nothing of the installation is left but "PortNumDef.txt".
@@ -164,6 +165,10 @@ check_removed() {
   rules=$(firewall_rules)
   grep -q 'Corvane' <<<"$rules" && fail "firewall rules are left: $rules"
   [ "$(packages)" = 0 ] || fail "driver packages are left: $(win pnputil.exe -e 2>&1)"
+  win reg query "$hklm\\Control\\Network\\{4D36E975-E325-11CE-BFC1-08002BE10318}" /s 2>/dev/null | grep -qi QVXPROTO &&
+    fail "the protocol component is left"
+  win reg query "$hklm\\Services\\QVXPROTO" >/dev/null 2>&1 && fail "the protocol's service is left"
+  tcpip "$eth0_guid" EnableDHCP | grep -q 'REG_DWORD *0x1' || fail "eth0 is not back on DHCP: $(tcpip "$eth0_guid" EnableDHCP)"
   grep -q '^progress [0-9]* Remove protocol successfully$' "$work/remove.$runs" || fail "the protocol was not removed"
   grep -q '^progress [0-9]* Removed virtual adapter successfully$' "$work/remove.$runs" ||
     fail "the miniports were not removed"
@@ -227,6 +232,9 @@ pppoe-static)
   wait_address "$(interface_of "${nics[2]}")" 192.168.11.100/24
   wait_address "$(interface_of "${nics[3]}")" 192.168.12.100/24
   on ip -o -4 addr show dev "$(interface_of "${nics[0]}")" | grep -q inet && fail "NIC 0 got an address"
+  for nic in 2 3; do
+    tcpip "${nics[$nic]}" NameServer | grep -q 'REG_SZ *8.8.8.8' || fail "NIC $nic has not the public DNS server"
+  done
   echo "STATIC_DHCP_SHARED: NIC 2 and 3 hold 192.168.11.100 and 192.168.12.100"
   run_remove || fail "the removal after STATIC_DHCP_SHARED did not end done"
   check_removed
@@ -251,10 +259,10 @@ without-driver)
   echo "DIRECT_CONN_IP_2: eth0 holds 192.168.$net.252"
   run_remove || fail "the removal after DIRECT_CONN_IP_2 did not end done"
   check_removed
+  on ip -o -4 addr show dev eth0 | grep -q "inet 192.168.$net.252/" && fail "eth0 keeps 192.168.$net.252"
+  [ "$(on ip -o -4 addr show dev eth0 | awk '{print $4}')" = "$before" ] || fail "eth0 lost its own address"
   echo "DIRECT_CONN_IP_2 removed"
 
-  on ip addr flush dev eth0
-  on ip addr add "$before" dev eth0
   for plan in "$link_router_dhcp 2 ROUTER_DHCP" "$link_dhcp 2 wireless"; do
     set -- $plan
     run_install "$1" "$2" "$([ "$3" = wireless ] && echo wireless)" || fail "the $3 installation did not end done"
