@@ -30,6 +30,15 @@ cp "$probe" "$prefix/drive_c/miniport_probe.exe"
 DISPLAY= on bash -c '. "$1/wine-env"; wine_env_setup "$2" "$3" && "$4" "$5"' x \
   "$(dirname "$computers")" "$root" "$prefix" "$install" "$tools" >>"$log" 2>&1 || fail "install-into-prefix"
 win sc.exe query LanvexLink | grep -q RUNNING || fail "the link service does not run"
+# Adapters that are not the physical one: only the protocol's binding list says which is.
+on ip link add dm0 type veth peer name dm1 && on ip link set dm0 up || fail "cannot add dm0"
+eth0=$(printf '{%08X-0000-0000-0000-4E6574446576}' "$(on cat /sys/class/net/eth0/ifindex)")
+bind_to_eth0() {
+  local list="" guid
+  for guid in "$@"; do list+="${list:+\\0}\\Device\\$guid"; done
+  win reg add "HKLM\\SYSTEM\\CurrentControlSet\\Services\\QVXPROTO\\Parameters\\Adapters\\$eth0" \
+    /v UpperBindings /t REG_MULTI_SZ /d "$list" /f >>"$log" 2>&1
+}
 
 # A device through SetupAPI: the driver names it at once.
 win "$probe_exe" create "$mp_inf" >"$work/create1" 2>&1 || { cat "$work/create1" >>"$log"; fail "create the first device"; }
@@ -41,7 +50,8 @@ win "$probe_exe" control | tee -a "$log" | grep -c 'ioctl 0 error 1' | grep -qx 
   fail "the control devices do not answer an unknown code with ERROR_INVALID_FUNCTION"
 echo "device 1 is $guid1 (interface index $index1)"
 
-# Its interface comes with its MAC.
+# Its interface comes with its MAC, on the adapter its binding list names.
+bind_to_eth0 "$guid1" || fail "write the binding list"
 win "$probe_exe" address "$guid1" 021A2B3C0501 >>"$log" || fail "write NetworkAddress"
 wait_interface() {
   local deadline=$(( $(date +%s) + 10 ))
@@ -61,6 +71,7 @@ win "$probe_exe" create "$mp_inf" >"$work/create2" 2>&1 || fail "create the seco
 guid2=$(sed -n 's/^guid //p' "$work/create2")
 index2=$((16#$(echo "$guid2" | cut -c2-9)))
 [ "$index2" -gt "$index1" ] || fail "the second device's index $index2 does not follow $index1"
+bind_to_eth0 "$guid1" "$guid2" || fail "write the binding list of two"
 win "$probe_exe" address "$guid2" 021A2B3C0502 >>"$log" || fail "write the second NetworkAddress"
 wait_interface "qvx$index2" || fail "no interface qvx$index2"
 
@@ -75,7 +86,6 @@ adapters_have "$guid1|Moravix Virtual Miniport Driver|02-1A-2B-3C-05-01|0.0.0.0"
   fail "GetAdaptersInfo does not list device 1 with its description and MAC"
 adapters_have "$guid2|Moravix Virtual Miniport Driver #2|02-1A-2B-3C-05-02|0.0.0.0" ||
   fail "GetAdaptersInfo does not list device 2 as #2"
-eth0=$(printf '{%08X-0000-0000-0000-4E6574446576}' "$(on cat /sys/class/net/eth0/ifindex)")
 grep -q "^$eth0|eth0|" "$work/adapters" || fail "eth0 is not left as Wine names it"
 echo "GetAdaptersInfo lists both devices"
 
@@ -105,10 +115,14 @@ on ip -4 -o addr show dev "$if2" | grep -q 'inet ' && fail "the static address o
 # The computer's own address (its "DHCP lease") stays through dhcp.
 win netsh interface ip set address name=eth0 dhcp >>"$log" || fail "netsh set address eth0 dhcp"
 on ip -4 -o addr show dev eth0 | grep -q "192.168.$net.1/24" || fail "eth0 lost the computer's own address"
+# Disabled and enabled again, the adapter takes the MAC its "NetworkAddress" now holds.
+win "$probe_exe" address "$guid2" 021A2B3C0702 >>"$log" || fail "write another NetworkAddress"
 win netsh interface set interface "$if2" DISABLED >>"$log" || fail "netsh set interface DISABLED"
 on ip -o link show "$if2" | grep -q '[<,]UP[,>]' && fail "$if2 is still up"
+on cat "/sys/class/net/$if2/address" | grep -qx 02:1a:2b:3c:05:02 || fail "$if2 changed its MAC while it ran"
 win netsh interface set interface "$if2" ENABLED >>"$log" || fail "netsh set interface ENABLED"
 on ip -o link show "$if2" | grep -q '[<,]UP[,>]' || fail "$if2 is not up again"
+on cat "/sys/class/net/$if2/address" | grep -qx 02:1a:2b:3c:07:02 || fail "$if2 did not take its new MAC when enabled"
 out=$(win netsh interface ip set address name=nothing-here dhcp) && fail "netsh accepts an unknown connection"
 echo "$out" | grep -q 'The filename, directory name, or volume label syntax is incorrect.' || fail "netsh's text for an unknown connection: $out"
 echo "netsh sets addresses and states"
@@ -118,6 +132,7 @@ echo "netsh sets addresses and states"
 win "$probe_exe" create "$mp_inf" >"$work/create3" 2>&1 || fail "create the third device"
 guid3=$(sed -n 's/^guid //p' "$work/create3")
 index3=$((16#$(echo "$guid3" | cut -c2-9)))
+bind_to_eth0 "$guid1" "$guid2" "$guid3" || fail "write the binding list of three"
 sleep 1
 on ip link show "qvx$index3" >/dev/null 2>&1 && fail "qvx$index3 made before its MAC is settled"
 win netsh interface set interface "qvx$index3" ENABLED >>"$log" || fail "netsh enables the third device"
