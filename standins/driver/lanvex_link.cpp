@@ -108,7 +108,8 @@ void NumberDevices() {
 }
 
 // One look at the devices and the interfaces, bringing the interfaces in line. At the service's
-// start (the computer's) an interface that is left takes the MAC its device now asks for.
+// start (the computer's) every device has its interface, and one that is left takes the MAC its
+// device now asks for: no installation is under way then, and Wine sees every MAC afresh.
 void Reconcile(bool starting) {
   std::vector<MiniportDevice> devices;
   if (!ListMiniportDevices(&devices)) return;
@@ -124,7 +125,8 @@ void Reconcile(bool starting) {
     std::string mac;
     std::wstring error;
     bool present = !InterfaceNameOfIndex(interfaces, index).empty();
-    if (!present && MacOfNetworkAddress(device.networkAddress, &mac) && !CreateMiniportInterface(device, &error))
+    if (!present && (starting || MacOfNetworkAddress(device.networkAddress, &mac)) &&
+        !CreateMiniportInterface(device, &error))
       std::fwprintf(stderr, L"lanvex_link: %ls: %ls\n", device.instanceId.c_str(), error.c_str());
     if (present && starting && !ApplyMiniportMac(device, &error))
       std::fwprintf(stderr, L"lanvex_link: %ls: %ls\n", device.instanceId.c_str(), error.c_str());

@@ -136,10 +136,23 @@ bind_to_eth0 "$guid1" "$guid2" "$guid3" || fail "write the binding list of three
 sleep 1
 on ip link show "qvx$index3" >/dev/null 2>&1 && fail "qvx$index3 made before its MAC is settled"
 win netsh interface set interface "qvx$index3" ENABLED >>"$log" || fail "netsh enables the third device"
-on ip -o link show "qvx$index3" | grep -q "link/ether $(printf '02:4e:%02x:%02x:%02x:%02x' $((index3 >> 24 & 255)) \
-  $((index3 >> 16 & 255)) $((index3 >> 8 & 255)) $((index3 & 255)))" || fail "qvx$index3 without its default MAC"
+mac_of_index() { printf '02:4e:%02x:%02x:%02x:%02x' $(($1 >> 24 & 255)) $(($1 >> 16 & 255)) $(($1 >> 8 & 255)) $(($1 & 255)); }
+on ip -o link show "qvx$index3" | grep -q "link/ether $(mac_of_index "$index3")" || fail "qvx$index3 without its default MAC"
 adapters_have "$guid3|Moravix Virtual Miniport Driver #3|$(on cat /sys/class/net/qvx$index3/address | tr a-f A-F | tr : -)|0.0.0.0" ||
   fail "GetAdaptersInfo does not list device 3 as #3"
+
+# The computer starts again (its wine server and services) on Linux interfaces that did not keep
+# up: every device has its interface again, with the MAC its driver key holds now.
+win "$probe_exe" address "$guid2" 021A2B3C0902 >>"$log" || fail "write a NetworkAddress for the restart"
+"$computers" stop "$a" "$root"
+on ip link delete "qvx$index3" || fail "cannot delete qvx$index3"
+win wineboot >>"$log" 2>&1 || fail "wineboot"
+win sc.exe query LanvexLink | grep -q RUNNING || fail "the link service does not run after the restart"
+wait_interface "qvx$index3" || fail "qvx$index3 is not made again at the start"
+adapters_have "$guid2|Moravix Virtual Miniport Driver #2|02-1A-2B-3C-09-02|0.0.0.0" ||
+  fail "GetAdaptersInfo does not list device 2 with the MAC written before the restart"
+on cat "/sys/class/net/qvx$index3/address" | grep -qx "$(mac_of_index "$index3")" || fail "qvx$index3's MAC after the restart"
+echo "restart"
 
 # Firewall rules are recorded, and a delete takes them back.
 rules='HKLM\SYSTEM\CurrentControlSet\Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules'
