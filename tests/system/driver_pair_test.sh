@@ -8,17 +8,17 @@
 set -u
 . "$(dirname "$0")/computers_test_lib.sh"
 program=$4 tools=$5 install=$6
-a=dq-$tree-drv
+a=dq-$tree-drv b=dq-$tree-peer
 net=236
 win() { "$computers" wine "$a" "$root" "$@"; }
 on() { "$computers" exec "$a" "$@"; }
 probe_exe='C:\miniport_probe.exe'
 mp_inf='C:\Program Files\Corvane\drv\64\qvx_mp.inf'
 
-cleanup() { remove_computers "$a"; }
-"$computers" down "$a" >/dev/null 2>&1
+cleanup() { remove_computers "$a" "$b"; }
+"$computers" down "$a" "$b" >/dev/null 2>&1
 trap cleanup EXIT
-"$computers" up "$a" --net $net >/dev/null || fail "cannot make the computer"
+"$computers" up "$a" "$b" --net $net >/dev/null || fail "cannot make the computers"
 prefix="$root/prefix-$a"
 "$computers" stop "$a" "$root"
 rm -rf "$prefix"
@@ -95,6 +95,23 @@ for pair in "$guid1 qvx$index1" "$guid2 qvx$index2" "$eth0 eth0"; do
   win reg query "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\$1\\Connection" /v Name |
     grep -q "REG_SZ *$2\$" || fail "no connection name $2 for $1"
 done
+
+# A virtual adapter's address is reached from another computer over eth0, under its own MAC.
+win netsh interface ip set address "name=qvx$index1" source=static addr=192.168.$net.50 mask=255.255.255.0 >>"$log" ||
+  fail "netsh gives qvx$index1 an address of the LAN"
+on timeout 15 python3 -c 'import socket, sys
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind((sys.argv[1], 47001))
+print(s.recvfrom(64)[0].decode().strip())' 192.168.$net.50 >"$work/received" 2>&1 &
+receiver=$!
+sleep 1
+"$computers" exec "$b" bash -c "for i in 1 2 3 4 5; do echo from-the-peer >/dev/udp/192.168.$net.50/47001; sleep 0.5; done"
+wait $receiver
+grep -qx from-the-peer "$work/received" || fail "no datagram from the other computer arrives at 192.168.$net.50: $(cat "$work/received")"
+"$computers" exec "$b" ip neigh show 192.168.$net.50 | grep -q 'lladdr 02:1a:2b:3c:05:01' ||
+  fail "192.168.$net.50 is not answered under qvx$index1's MAC"
+win netsh interface ip set address "name=qvx$index1" dhcp >>"$log" || fail "netsh takes the address back"
+echo "the other computer reaches a virtual adapter"
 
 # netsh on the interface behind a connection name, in both syntaxes.
 if2=qvx$index2
