@@ -72,17 +72,15 @@ bool FindTarget(const std::wstring& connection, Target* target) {
   if (!target->interfaceName.empty()) return true;
   std::vector<MiniportDevice> devices;
   if (!ListMiniportDevices(&devices)) return false;
-  for (const auto& device : devices) {
-    if (_wcsicmp(device.guid.c_str(), target->guid.c_str()) != 0) continue;
-    std::wstring error;
-    if (!CreateMiniportInterface(device, &error)) {
-      std::fwprintf(stderr, L"%ls\n", error.c_str());
-      return false;
-    }
-    target->interfaceName = MiniportInterfaceName(index);
-    return true;
+  const MiniportDevice* device = FindMiniportDevice(devices, target->guid);
+  if (!device) return false;
+  std::wstring error;
+  if (!CreateMiniportInterface(*device, &error)) {
+    std::fwprintf(stderr, L"%ls\n", error.c_str());
+    return false;
   }
-  return false;
+  target->interfaceName = MiniportInterfaceName(index);
+  return true;
 }
 
 HKEY OpenTcpipKey(const std::wstring& guid) {
@@ -192,8 +190,15 @@ int SetDns(const NetshCommand& command, const Target& target) {
   return 0;
 }
 
+// A virtual miniport takes the MAC of its "NetworkAddress" anew when it is enabled.
 int SetAdmin(const NetshCommand& command, const Target& target) {
   std::wstring error;
+  uint32_t index = 0;
+  std::vector<MiniportDevice> devices;
+  if (command.enable && IndexOfMiniportInterfaceName(target.interfaceName, &index) && ListMiniportDevices(&devices)) {
+    const MiniportDevice* device = FindMiniportDevice(devices, target.guid);
+    if (device && !ApplyMiniportMac(*device, &error)) std::fwprintf(stderr, L"%ls\n", error.c_str());
+  }
   if (SetInterfaceUp(target.interfaceName, command.enable, &error)) return 0;
   std::wprintf(L"%ls\n", error.c_str());
   return 1;
