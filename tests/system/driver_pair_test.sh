@@ -119,16 +119,21 @@ win netsh interface ip set address "name=$if2" source=static addr=192.168.77.5 m
   gateway=192.168.77.1 >>"$log" || fail "netsh set address (later syntax)"
 on ip -4 -o addr show dev "$if2" | grep -q 'inet 192.168.77.5/24' || fail "no 192.168.77.5/24 on $if2"
 on ip -4 route show default | grep -q "via 192.168.77.1 dev $if2" || fail "no default route via 192.168.77.1"
-win netsh interface ip set address "name=$if2" static 192.168.78.6 255.255.255.0 none >>"$log" ||
+win netsh interface ip set address "name=$if2" static 192.168.78.6 255.255.255.0 192.168.78.1 none >>"$log" ||
   fail "netsh set address (XP syntax)"
 on ip -4 -o addr show dev "$if2" | grep -q 'inet 192.168.78.6/24' || fail "no 192.168.78.6/24 on $if2"
+on ip -4 route show default | grep -q "via 192.168.78.1 dev $if2" || fail "no default route via 192.168.78.1"
 on ip -4 -o addr show dev "$if2" | grep -q '192.168.77.5' && fail "the earlier static address stayed"
 on ip -4 route show default | grep -q 192.168.77.1 && fail "the earlier gateway stayed"
 win netsh interface ip set dnsserver "name=$if2" source=static addr=192.0.2.53 primary >>"$log" || fail "netsh set dnsserver"
 win reg query "HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\$guid2" /v NameServer |
   grep -q '192.0.2.53' || fail "the DNS server is not recorded"
+# Its route gone with a link that went down, dhcp still takes back the rest.
+on ip route del default via 192.168.78.1 || fail "cannot take the route away"
 win netsh interface ip set address "name=$if2" dhcp >>"$log" || fail "netsh set address dhcp"
 on ip -4 -o addr show dev "$if2" | grep -q 'inet ' && fail "the static address outlives dhcp"
+win reg query "HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\$guid2" /v IPAddress \
+  >/dev/null 2>&1 && fail "dhcp leaves the static address recorded"
 # The computer's own address (its "DHCP lease") stays through dhcp.
 win netsh interface ip set address name=eth0 dhcp >>"$log" || fail "netsh set address eth0 dhcp"
 on ip -4 -o addr show dev eth0 | grep -q "192.168.$net.1/24" || fail "eth0 lost the computer's own address"
