@@ -24,9 +24,9 @@ DISPLAY= on bash -c '. "$1/wine-env"; wine_env_setup "$2" "$3" && "$4" "$5"' x \
   "$(dirname "$computers")" "$root" "$prefix" "$install" "$tools" >>"$log" 2>&1 || fail "install-into-prefix"
 win sc.exe query LanvexLink | grep -q RUNNING || fail "the link service does not run"
 
-# wait_interface NAME: it exists within 10 seconds.
+# wait_interface NAME: it exists within 30 seconds (a loaded machine starts Wine programs slowly).
 wait_interface() {
-  local deadline=$(( $(date +%s) + 10 ))
+  local deadline=$(( $(date +%s) + 30 ))
   until on ip -o link show "$1" >/dev/null 2>&1; do
     [ "$(date +%s)" -lt "$deadline" ] || return 1
     sleep 0.2

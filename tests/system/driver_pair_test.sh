@@ -49,7 +49,7 @@ win "$probe_exe" address "$guid2" 021A2B3C0502 >>"$log" || fail "write the secon
 wait_interface "qvx$index2" || fail "no interface qvx$index2"
 
 adapters_have() {
-  local deadline=$(( $(date +%s) + 10 ))
+  local deadline=$(( $(date +%s) + 30 ))
   until win "$probe_exe" adapters >"$work/adapters" 2>&1 && grep -qxF "$1" "$work/adapters"; do
     [ "$(date +%s)" -lt "$deadline" ] || { cat "$work/adapters" >>"$log"; return 1; }
     sleep 0.5
@@ -72,12 +72,17 @@ done
 # A virtual adapter's address is reached from another computer over eth0, under its own MAC.
 win netsh interface ip set address "name=qvx$index1" source=static addr=192.168.$net.50 mask=255.255.255.0 >>"$log" ||
   fail "netsh gives qvx$index1 an address of the LAN"
-on timeout 15 python3 -c 'import socket, sys
+on timeout 30 python3 -c 'import socket, sys
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind((sys.argv[1], 47001))
+print("bound", flush=True)
 print(s.recvfrom(64)[0].decode().strip())' 192.168.$net.50 >"$work/received" 2>&1 &
 receiver=$!
-sleep 1
+deadline=$(( $(date +%s) + 20 ))
+until grep -qx bound "$work/received"; do
+  [ "$(date +%s)" -lt "$deadline" ] || fail "the receiver on 192.168.$net.50 did not start: $(cat "$work/received")"
+  sleep 0.1
+done
 "$computers" exec "$b" bash -c "for i in 1 2 3 4 5; do echo from-the-peer >/dev/udp/192.168.$net.50/47001; sleep 0.5; done"
 wait $receiver
 grep -qx from-the-peer "$work/received" || fail "no datagram from the other computer arrives at 192.168.$net.50: $(cat "$work/received")"
@@ -171,7 +176,7 @@ echo "firewall rules round trip"
 
 # Removal takes the interface with the device.
 win "$probe_exe" remove "$guid1" >>"$log" || fail "DIF_REMOVE"
-deadline=$(( $(date +%s) + 10 ))
+deadline=$(( $(date +%s) + 30 ))
 while on ip link show "qvx$index1" >/dev/null 2>&1; do
   [ "$(date +%s)" -lt "$deadline" ] || fail "qvx$index1 outlives its device"
   sleep 0.2
