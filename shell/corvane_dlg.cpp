@@ -467,12 +467,27 @@ void CCorvaneDlg::MapSwivoMessages() {
 }
 
 void CCorvaneDlg::OnKmPageState(WPARAM state, LPARAM source) {
-  if (source != 0) return;  // the My Network page's restart of Swivo control joins with that page
+  if (source == 1) {
+    // The My Network page after a pairing: controller mode again, with the new slot.
+    if (KmHooksInstalled()) StopSwivo();
+    StartControllerMode();
+    return;
+  }
+  if (source != 0) return;
   // A slot number shown at a controller's request is no control by that computer.
   if (state == 3) return;
   controlled_ = state != 0;
   // Taken over: this computer's own control of a peer ends first.
   if (controlled_ && KmHooksInstalled()) StopSwivo();
+}
+
+void CCorvaneDlg::StartControllerMode() {
+  KmControllerLinks links;
+  links.mainWindow = m_hWnd;
+  links.controller = controller_;
+  links.server = clipboardServer_;
+  links.kmPort = settings_.ports.kmPort;
+  StartSwivo(links);
 }
 
 void CCorvaneDlg::OnDrawClipboard() {
