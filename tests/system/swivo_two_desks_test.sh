@@ -92,8 +92,26 @@ watch_notice() {
   bg_pids+=($!)
   watch_pid=$!
 }
-main_window() {  # main_window DISPLAY: the X window of Corvane's main dialog
-  DISPLAY=$1 xdotool search --onlyvisible --name '^Corvane' 2>/dev/null | head -n1
+# wait_main DISPLAY: until the main dialog shows and stays (the start-up's loading box, also named
+# Corvane, comes and goes before it).
+wait_main() {
+  local w
+  for _ in $(seq 300); do
+    w=$(main_window "$1")
+    if [ -n "$w" ]; then
+      sleep 1
+      [ "$(main_window "$1")" = "$w" ] && return 0
+    fi
+    sleep 0.3
+  done
+  return 1
+}
+main_window() {  # main_window DISPLAY: the X window of Corvane's main dialog (the widest so named)
+  local w width
+  for w in $(DISPLAY=$1 xdotool search --onlyvisible --name '^Corvane' 2>/dev/null); do
+    width=$(DISPLAY=$1 xdotool getwindowgeometry --shell "$w" 2>/dev/null | sed -n 's/^WIDTH=//p')
+    [ "${width:-0}" -ge 400 ] && { echo "$w"; return; }
+  done
 }
 
 "$computers" down "$a" "$b" "$c" >/dev/null 2>&1
@@ -115,8 +133,7 @@ on "$b" "$db" 'C:\Program Files\Corvane\Corvane.exe' >"$work/corvane-b.log" 2>&1
 bg_pids+=($!)
 for side in a b; do
   d=$da; [ $side = b ] && d=$db
-  for _ in $(seq 900); do [ -n "$(main_window "$d")" ] && break; sleep 0.2; done
-  [ -n "$(main_window "$d")" ] || fail "Corvane's main window did not show on $side"
+  wait_main "$d" || fail "Corvane's main window did not show on $side"
 done
 # Both engines listen on their private address.
 for name in "$a" "$b"; do
