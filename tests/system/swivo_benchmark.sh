@@ -29,7 +29,7 @@ sent = {}; got = {}; clip_start = []; clip_end = []; replay = None; burst = None
 for line in open(sys.argv[1]):
     f = line.split()
     if f[:1] == ["sent"]: sent[int(f[1])] = int(f[2])
-    if f[:1] == ["clipboard-start"]: clip_start.append((int(f[1]), int(f[2]), f[4]))
+    if f[:1] == ["clipboard-start"]: clip_start.append((int(f[1]), int(f[2]), f[4] + ", " + f[3] + " bytes out"))
     if f[:1] == ["burst"]: burst = (int(f[1]), int(f[4]))
 for line in open(sys.argv[2]):
     f = line.split()
