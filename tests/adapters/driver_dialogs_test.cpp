@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "adapters/adv_cfg.h"
 #include "adapters/chg_ip.h"
@@ -22,8 +23,11 @@
 #include "adapters/rmv_drv.h"
 #include "common/adapter_table.h"
 #include "framework/message_pump.h"
+#include "adapters/nic_installer.h"
 #include "shell/dialog_ids.h"
 #include "shell/lang_text.h"
+#include "tests/adapters/fake_nic_operations.h"
+#include "shell/lang_text_format.h"
 #include "tests/shell/lang_library.h"
 #include "tests/shell/modal_script.h"
 #include "tests/shell/page_host.h"
@@ -292,6 +296,103 @@ TEST_P(DriverDialogsTest, LaterStepsAndOtherDialogsOpenWithTheirTexts) {
     });
     EXPECT_TRUE(shown);
   }
+}
+
+
+// The progress texts sent to the installation's last step, as its window received them.
+std::vector<std::wstring> g_progressTexts;
+LRESULT CALLBACK RecordProgress(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == UM_PROGRESS_TEXT && sent->lParam &&
+      ::GetDlgItem(sent->hwnd, IDC_PROG_PROGRESS))
+    g_progressTexts.push_back(reinterpret_cast<const wchar_t*>(sent->lParam));
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A shown dialog owned by owner that has control id; null when none appears within two seconds.
+HWND WaitForOwnedDialog(HWND owner, int id) {
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+      if (::GetWindow(w, GW_OWNER) == owner && ::IsWindowVisible(w) && ::GetDlgItem(w, id)) return w;
+    }
+    PumpMessagesFor(50);
+  }
+  return nullptr;
+}
+
+void ClickIn(HWND dialog, int id) { ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// The whole wizard through its real windows, over the recorded installation steps: adapter,
+// network name, Corvane mode, DHCP with no extra adapter, the cable check answered with Ignore (so
+// no scan leaves this machine), the installation's progress lines, the files of a success.
+TEST(DriverWizardTest, InstallsThroughItsThreeStepsOverTheRecordedSteps) {
+  HMODULE library = UseLangLibrary(kLangLibraries[0]);
+  ASSERT_NE(nullptr, library);
+  ScratchFolder folder;
+  ASSERT_TRUE(folder.Enter());
+  FakeNicOperations fake;
+  const uint8_t mac[6] = {0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e};
+  g_AdapterTable.Clear();
+  g_AdapterTable.Add(3, L"eth1", mac);  // link 0: the cable check comes
+  g_progressTexts.clear();
+  HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, RecordProgress, nullptr, ::GetCurrentThreadId());
+  CInstDrv wizard;
+  bool typeShown = false, progressShown = false, cableShown = false;
+  std::wstring planned;
+  RunModal(wizard, [&] {
+    HWND list = wizard.GetDlgItemHandle(IDC_INST_ADAPTER_LIST);
+    ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    wizard.m_adapterCount = 1;
+    wcscpy(wizard.m_adapters[0].description, L"eth1");
+    wcscpy(wizard.m_adapters[0].guid, L"{00000003-0000-0000-0000-4E6574446576}");
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"eth1");
+    ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    NMITEMACTIVATE activate = {};
+    activate.hdr.hwndFrom = list;
+    activate.hdr.idFrom = IDC_INST_ADAPTER_LIST;
+    activate.hdr.code = NM_DBLCLK;
+    activate.iItem = 0;
+    ::SendMessageW(wizard, WM_NOTIFY, IDC_INST_ADAPTER_LIST, reinterpret_cast<LPARAM>(&activate));
+    wizard.SetDlgItemText(IDC_INST_NETWORK_NAME, L"[42]");
+    planned = wizard.GetDlgItemText(IDC_INST_IP);
+    RunLater(300, [&] {
+      HWND type = WaitForOwnedDialog(wizard, IDC_TYPE_HINT);
+      typeShown = type != nullptr;
+      if (!type) return;
+      RunLater(300, [&, type] {
+        HWND progress = WaitForOwnedDialog(type, IDC_PROG_PROGRESS);
+        progressShown = progress != nullptr;
+        if (!progress) return;
+        RunLater(300, [&, progress] {
+          HWND cable = WaitForOwnedDialog(progress, IDC_CABLE_IGNORE);
+          cableShown = cable != nullptr;
+          if (cable) ClickIn(cable, IDC_CABLE_IGNORE);
+        });
+        ClickIn(progress, IDC_PROG_INSTALL);
+      });
+      ClickIn(type, IDC_TYPE_NEXT);
+    });
+    ClickIn(wizard, IDC_INST_NEXT);
+  });
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_EQ(L"192.168.42.89", planned);
+  EXPECT_TRUE(typeShown);
+  EXPECT_TRUE(progressShown);
+  EXPECT_TRUE(cableShown) << "no link: the cable check comes first";
+  EXPECT_TRUE(wizard.m_success);
+  ASSERT_FALSE(g_progressTexts.empty());
+  EXPECT_EQ(LoadLangText(9, "TXT_ADD_PROG_FIREWALL"), g_progressTexts.back()) << "the installer's last line";
+  EXPECT_NE(g_progressTexts.end(), std::find(g_progressTexts.begin(), g_progressTexts.end(),
+                                             FormatLangText(LoadLangText(9, "TXT_ADD_VIR_ADAPT"), 1)));
+  EXPECT_EQ("QVX_VER=1\r\nDHCP\r\n2\r\n", folder.Read(L"DrvInstWanType.txt"));
+  EXPECT_EQ("QVX_VER=1\r\nENABLED\r\n", folder.Read(L"EchowardSetting.txt"));
+  EXPECT_EQ("QVX_VER=1\r\n1\r\n", folder.Read(L"SwKbSetting.txt"));
+  EXPECT_FALSE(FakeNicOperations::CallsStartingWith(L"install miniport").empty());
+  g_AdapterTable.Clear();
+  UseBuiltInTemplates();
+  ::FreeLibrary(library);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, DriverDialogsTest, ::testing::Values(0, 1),
