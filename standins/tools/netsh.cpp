@@ -117,15 +117,16 @@ std::string DefaultRouteMetric(const std::wstring& guid) {
   return std::to_string(256 + index % 65536);
 }
 
-// Takes away the address and gateway that an earlier static setting recorded.
+// Takes away the address and gateway that an earlier static setting recorded; what Linux took away
+// meanwhile (a route goes with its link) is no failure.
 std::string UndoStaticScript(HKEY key, const std::string& device) {
   std::wstring address = FirstString(key, L"IPAddress"), mask = FirstString(key, L"SubnetMask");
   std::wstring gateway = FirstString(key, L"DefaultGateway");
   std::string script;
   if (IsIpv4Text(address) && PrefixLengthOfMask(mask) >= 0)
     script += "ip addr del " + Narrow(address) + "/" + std::to_string(PrefixLengthOfMask(mask)) + " dev " + device +
-              " 2>/dev/null\n";
-  if (IsIpv4Text(gateway)) script += "ip route del default via " + Narrow(gateway) + " dev " + device + " 2>/dev/null\n";
+              " 2>/dev/null || :\n";
+  if (IsIpv4Text(gateway)) script += "ip route del default via " + Narrow(gateway) + " dev " + device + " 2>/dev/null || :\n";
   return script;
 }
 
@@ -158,8 +159,10 @@ int SetAddress(const NetshCommand& command, const Target& target) {
                 DefaultRouteMetric(target.guid) + " || exit 1\n";
   }
   int code = RunScript(script);
-  if (code == 0) {
-    bool dhcp = command.action == NetshAction::SetDhcpAddress;
+  // A static setting is recorded even when part of it failed, so that the next one or "dhcp" takes
+  // back whatever part was made.
+  bool dhcp = command.action == NetshAction::SetDhcpAddress;
+  if (!dhcp || code == 0) {
     SetDword(key, L"EnableDHCP", dhcp ? 1 : 0);
     if (dhcp) {
       ::RegDeleteValueW(key, L"IPAddress");
