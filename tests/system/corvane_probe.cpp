@@ -1,7 +1,9 @@
 // Looks at and drives a running Corvane from another process, as the system tests need it: finds
 // its main window, reads its texts and state, selects a tab or a language with the messages a
 // click sends, answers the Yes/No question, opens the tray menu, takes screenshots, and holds the
-// instance marker for a while in place of a slow old instance.
+// instance marker for a while in place of a slow old instance. The window commands act on a page
+// or dialog named by a control it holds ("page:ID", "dialog:ID"): they read its controls and list
+// rows, click, type, pick combo entries and double-click list rows as a user would.
 // Usage: corvane_probe COMMAND [ARGS]; exit 0 on success, 1 when what was looked for is not there.
 #include <windows.h>
 #include <commctrl.h>
@@ -66,6 +68,15 @@ HWND WaitForMain(double seconds) {
   }
 }
 
+// A control's text as its own window procedure gives it (an edit's content, not its creation text).
+std::wstring LiveTextOf(HWND window) {
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 3000, &copied))
+    return TextOf(window);
+  return text;
+}
+
 void PrintUtf8(const std::wstring& text) {
   int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(bytes), '\0');
@@ -103,6 +114,126 @@ void ClickTab(HWND tabs, int x) {
   ::PostMessageW(tabs, WM_LBUTTONUP, 0, at);
 }
 
+// The main window's tab page ("page:ID") or a visible top-level dialog ("dialog:ID") that holds
+// control ID; null when there is none.
+HWND FindTarget(const std::wstring& spec) {
+  const size_t colon = spec.find(L':');
+  if (colon == std::wstring::npos) return nullptr;
+  const std::wstring kind = spec.substr(0, colon);
+  const int id = std::stoi(spec.substr(colon + 1));
+  if (kind == L"page") {
+    std::vector<HWND> mains = MainWindows();
+    return mains.empty() ? nullptr : PageWithControl(mains.front(), id);
+  }
+  if (kind != L"dialog") return nullptr;
+  for (HWND window : TopLevelWindows()) {
+    if (ClassOf(window) == L"#32770" && ::IsWindowVisible(window) && ::GetDlgItem(window, id)) return window;
+  }
+  return nullptr;
+}
+
+HWND WaitForTarget(const std::wstring& spec, double seconds) {
+  DWORD deadline = ::GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    if (HWND target = FindTarget(spec)) return target;
+    if (static_cast<LONG>(::GetTickCount() - deadline) > 0) return nullptr;
+    ::Sleep(50);
+  }
+}
+
+// Memory in the process that owns a window: list view messages carry pointers that are not
+// carried across processes.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, SIZE_T size) : size_(size) {
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(window, &id);
+    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    if (process_) at_ = ::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (at_) ::VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    if (process_) ::CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  bool ok() const { return at_ != nullptr; }
+  char* at(SIZE_T offset = 0) const { return static_cast<char*>(at_) + offset; }
+  bool Write(SIZE_T offset, const void* data, SIZE_T bytes) const {
+    return offset + bytes <= size_ && ::WriteProcessMemory(process_, at(offset), data, bytes, nullptr);
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T bytes) const {
+    return offset + bytes <= size_ && ::ReadProcessMemory(process_, at(offset), data, bytes, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* at_ = nullptr;
+  SIZE_T size_;
+};
+
+// The row's column texts joined with "|".
+std::wstring ListRowText(HWND list, int row) {
+  constexpr int kChars = 512;
+  RemoteBuffer remote(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  if (!remote.ok()) return L"?";
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+  int columns = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  std::wstring joined;
+  for (int column = 0; column < (columns > 0 ? columns : 1); ++column) {
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.cchTextMax = kChars;
+    item.pszText = reinterpret_cast<wchar_t*>(remote.at(sizeof(LVITEMW)));
+    wchar_t text[kChars] = {};
+    remote.Write(0, &item, sizeof item);
+    remote.Write(sizeof(LVITEMW), text, sizeof(wchar_t));
+    ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.at()));
+    remote.Read(sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t));
+    if (column) joined += L"|";
+    joined += text;
+  }
+  return joined;
+}
+
+// Every child: "child ID CLASS shown|hidden enabled|disabled TEXT", and each list row as
+// "row ID N COLUMNS".
+void PrintControls(HWND window) {
+  struct Walk {
+    static BOOL CALLBACK Child(HWND child, LPARAM) {
+      const int id = ::GetDlgCtrlID(child);
+      PrintUtf8(L"child " + std::to_wstring(id) + L" " + ClassOf(child) + L" " +
+                (::IsWindowVisible(child) ? L"shown " : L"hidden ") +
+                (::IsWindowEnabled(child) ? L"enabled " : L"disabled ") + LiveTextOf(child));
+      if (ClassOf(child) == WC_LISTVIEWW) {
+        const int rows = static_cast<int>(::SendMessageW(child, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row)
+          PrintUtf8(L"row " + std::to_wstring(id) + L" " + std::to_wstring(row) + L" " + ListRowText(child, row));
+      }
+      return TRUE;
+    }
+  };
+  ::EnumChildWindows(window, Walk::Child, 0);
+}
+
+// A double-click on the row, where a user would put it.
+bool DoubleClickRow(HWND list, int row) {
+  RemoteBuffer remote(list, sizeof(RECT));
+  RECT rect = {};
+  rect.left = LVIR_LABEL;
+  if (!remote.ok() || !remote.Write(0, &rect, sizeof rect) ||
+      !::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.at())) ||
+      !remote.Read(0, &rect, sizeof rect)) {
+    return false;
+  }
+  LPARAM at = MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2);
+  ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+  ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+  return true;
+}
+
 int Fail(const char* why) {
   std::printf("%s\n", why);
   return 1;
@@ -112,8 +243,74 @@ int Usage() {
   std::fprintf(stderr,
                "usage: corvane_probe wait-main SECONDS | hold-front SECONDS | count-main | state | minimize | quit | texts |\n"
                "       select-tab INDEX | select-language INDEX | answer-yes SECONDS | tray-menu |\n"
-               "       tray-message WPARAM LPARAM | tray-event workarea|taskbar-created|forget | tray-icon | balloon | key VK | screenshot NAME [main|screen] | hold-marker SECONDS\n");
+               "       tray-message WPARAM LPARAM | tray-event workarea|taskbar-created|forget | tray-icon | balloon | key VK | screenshot NAME [main|screen] | hold-marker SECONDS |\n"
+               "       controls TARGET SECONDS | click TARGET BUTTON SECONDS | type TARGET EDIT TEXT |\n"
+               "       pick TARGET COMBO INDEX | activate-row TARGET LIST ROW | watch-text TARGET CONTROL SECONDS |\n"
+               "       wait-gone TARGET SECONDS | shot TARGET NAME    (TARGET: page:ID or dialog:ID)\n");
   return 2;
+}
+
+int TargetCommand(const std::wstring& command, int argc, wchar_t** argv) {
+  const std::wstring spec = argv[2];
+  auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
+  auto seconds = [&](int i) { return i < argc ? std::wcstod(argv[i], nullptr) : 10.0; };
+  if (command == L"wait-gone") {
+    DWORD deadline = ::GetTickCount() + static_cast<DWORD>(seconds(3) * 1000);
+    while (FindTarget(spec)) {
+      if (static_cast<LONG>(::GetTickCount() - deadline) > 0) return Fail("still there");
+      ::Sleep(100);
+    }
+    return 0;
+  }
+  const double wait = command == L"controls" ? seconds(3) : command == L"click" ? seconds(4) : 10.0;
+  HWND target = WaitForTarget(spec, wait);
+  if (!target) return Fail("no such window");
+  if (command == L"controls") {
+    PrintUtf8(L"caption " + TextOf(target));
+    PrintControls(target);
+    return 0;
+  }
+  HWND control = argc > 3 ? ::GetDlgItem(target, std::stoi(arg(3))) : nullptr;
+  if (command == L"shot") return SaveWindowPng(target, arg(3)) ? 0 : Fail("not saved");
+  if (!control) return Fail("no such control");
+  if (command == L"click") {
+    // A disabled button takes no click: wait until the dialog lets the user press it.
+    DWORD deadline = ::GetTickCount() + static_cast<DWORD>(wait * 1000);
+    while (!::IsWindowEnabled(control) || !::IsWindowEnabled(target) || !::IsWindowVisible(control)) {
+      if (static_cast<LONG>(::GetTickCount() - deadline) > 0) return Fail("the button stays disabled");
+      ::Sleep(50);
+    }
+    ::PostMessageW(control, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (command == L"type") {
+    // The edit tells its dialog of the change (EN_CHANGE), as typing does.
+    ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(4).c_str()));
+    return 0;
+  }
+  if (command == L"pick") {
+    ::SendMessageW(control, CB_SETCURSEL, std::stoi(arg(4)), 0);
+    ::SendMessageW(target, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(control));
+    return 0;
+  }
+  if (command == L"activate-row") return DoubleClickRow(control, std::stoi(arg(4))) ? 0 : Fail("no such row");
+  if (command == L"watch-text") {
+    // Each new text of the control, until its window goes or the time is up.
+    DWORD deadline = ::GetTickCount() + static_cast<DWORD>(seconds(4) * 1000);
+    std::wstring last = L"\x1";
+    while (::IsWindow(control) && static_cast<LONG>(::GetTickCount() - deadline) < 0) {
+      std::wstring text = LiveTextOf(control);
+      if (text != last) {
+        PrintUtf8(L"text " + text);
+        std::fflush(stdout);
+        last = text;
+      }
+      ::Sleep(10);
+    }
+    return 0;
+  }
+  return Usage();
 }
 
 }  // namespace
@@ -196,6 +393,8 @@ int wmain(int argc, wchar_t** argv) {
     ::SendInput(2, key, sizeof(INPUT));
     return 0;
   }
+
+  if (argc >= 3 && std::wcschr(argv[2], L':')) return TargetCommand(command, argc, argv);
 
   HWND main = WaitForMain(5);
   if (!main) return Fail("no main window");

@@ -1,4 +1,4 @@
-# Shared by the virtual adapter system test and its benchmark: computer A with the program folder
+# Shared by the virtual adapter system tests and their benchmark: computer A with the program folder
 # under "C:\Program Files\Corvane", the driver pair and the stand-in tools, computer B beside it.
 # Source it after computers_test_lib.sh from a script called as:
 #   SCRIPT PROBE.exe COMPUTERS-SCRIPT WINE-ROOT PROGRAM-FOLDER TOOLS-FOLDER INSTALL-SCRIPT ...
@@ -6,7 +6,7 @@ program=$4 tools=$5 install_script=$6
 win() { "$computers" wine "$a" "$root" "$@"; }
 on() { "$computers" exec "$a" "$@"; }
 folder_win='C:\Program Files\Corvane'
-probe_exe="$folder_win\\install_probe.exe"
+probe_exe="$folder_win\\$(basename "$probe")"
 hklm='HKLM\SYSTEM\CurrentControlSet'
 virtual_mac=021A2B3C0500
 host=77
@@ -23,7 +23,7 @@ make_computers() {
   win cmd /c exit >/dev/null 2>&1 || fail "no prefix"
   mkdir -p "$folder"
   cp -a "$program/." "$folder/" || fail "no program folder in $program"
-  cp "$probe" "$folder/install_probe.exe"
+  cp "$probe" "$folder/"
   printf '33333,33334\r\n' >"$folder/PortNumDef.txt"
   # shellcheck disable=SC2016
   DISPLAY= on bash -c '. "$1/wine-env"; wine_env_setup "$2" "$3" && "$4" "$5"' x \
