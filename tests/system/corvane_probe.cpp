@@ -246,7 +246,7 @@ int Usage() {
                "       tray-message WPARAM LPARAM | tray-event workarea|taskbar-created|forget | tray-icon | balloon | key VK | screenshot NAME [main|screen] | hold-marker SECONDS |\n"
                "       controls TARGET SECONDS | click TARGET BUTTON SECONDS | type TARGET EDIT TEXT |\n"
                "       pick TARGET COMBO INDEX | activate-row TARGET LIST ROW | watch-text TARGET CONTROL SECONDS |\n"
-               "       wait-gone TARGET SECONDS | shot TARGET NAME    (TARGET: page:ID or dialog:ID)\n");
+               "       wait-gone TARGET SECONDS | shot TARGET NAME | close TARGET    (TARGET: page:ID or dialog:ID)\n");
   return 2;
 }
 
@@ -272,6 +272,10 @@ int TargetCommand(const std::wstring& command, int argc, wchar_t** argv) {
   }
   HWND control = argc > 3 ? ::GetDlgItem(target, std::stoi(arg(3))) : nullptr;
   if (command == L"shot") return SaveWindowPng(target, arg(3)) ? 0 : Fail("not saved");
+  if (command == L"close") {  // the caption's close box
+    ::PostMessageW(target, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+  }
   if (!control) return Fail("no such control");
   if (command == L"click") {
     // A disabled button takes no click: wait until the dialog lets the user press it.

@@ -116,6 +116,28 @@ for row in 0 1 2; do
 done
 echo "the Driver page after the restart: eth0, installed, three rows"
 
+# A MAC conflict resolved through Advanced Config: the private adapter and the other one get the
+# new address in their driver keys (the clone has none).
+net_class='HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}'
+network_addresses() { win reg query "$net_class" /s /v NetworkAddress 2>/dev/null | tr -d '\r' | awk '/NetworkAddress/ {print $3}' | sort; }
+network_addresses >"$work/addresses.0"
+[ "$(wc -l <"$work/addresses.0")" = 2 ] || fail "not two NetworkAddress values after the installation: $(cat "$work/addresses.0")"
+p click $page 1000 || fail "Advanced Config on the Driver page"
+p click dialog:1035 1035 20 || fail "the MAC conflict button"
+p controls dialog:1057 20 >"$work/chgmac" || fail "the MAC dialog did not open"
+for octet in 1014:AA 1015:BB 1016:CC 1017:DD; do p type dialog:1057 "${octet%:*}" "${octet#*:}"; done
+p click dialog:1057 1 || fail "OK in the MAC dialog"
+p wait-gone dialog:1057 20 || fail "the MAC dialog stayed open"
+sleep 4
+[ "$(setting VirtualMacAddr.txt)" = AA-BB-CC-DD ] || fail "VirtualMacAddr.txt: $(cat "$folder/VirtualMacAddr.txt")"
+network_addresses >"$work/addresses"
+grep -qx 02AABBCCDD01 "$work/addresses" && grep -qx 02AABBCCDD02 "$work/addresses" ||
+  fail "the driver keys after the MAC change: $(cat "$work/addresses")"
+[ "$(wc -l <"$work/addresses")" = 2 ] || fail "other driver keys changed: $(cat "$work/addresses")"
+p close dialog:1035 || fail "closing Advanced Config"
+p wait-gone dialog:1035 20 || fail "Advanced Config stayed open"
+echo "the MAC conflict: VirtualMacAddr.txt AA-BB-CC-DD, NetworkAddress 02AABBCCDD01 and 02 on the private and other adapter"
+
 p click $page 1007 || fail "Remove on the Driver page"
 p controls dialog:1007 30 >/dev/null || fail "the removal dialog did not open"
 p watch-text dialog:1007 1022 600 >"$work/removal" &
