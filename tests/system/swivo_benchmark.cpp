@@ -108,16 +108,20 @@ int Receiver(const wchar_t* own, uint16_t kmPort, uint16_t clipPort) {
   uint32_t lastReplayed = 0;
   long long burstStart = 0, burstEnd = 0;
   uint32_t burstFirst = 0;
+  // The count when the replay last resumed after a pause: the keys, once the burst has begun.
+  uint32_t beforePause = 0;
   ULONGLONG quietSince = ::GetTickCount64();
   for (;;) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
     const uint32_t replayed = service.Replayed();
     if (replayed != lastReplayed) {
-      quietSince = ::GetTickCount64();
+      const ULONGLONG now = ::GetTickCount64();
+      if (!burstStart && now - quietSince > 200) beforePause = lastReplayed;
+      quietSince = now;
       if (!burstStart && replayed > static_cast<uint32_t>(2 * keyCount + 100)) {
         burstStart = Micros();
-        burstFirst = replayed;
+        burstFirst = beforePause;
       }
       if (burstStart) burstEnd = Micros();
       lastReplayed = replayed;

@@ -8,8 +8,8 @@ bench=$1 scripts=$2 root=$3 keys=${4:-1000} burst=${5:-20000}
 computers=$scripts/computers
 [ "$(id -u)" -eq 0 ] || { echo "needs root (network namespaces)"; exit 1; }
 tree=$(echo -n "$root" | cksum | cut -c1-6)
-a=sw-$tree-ba b=sw-$tree-bb net=237
-work=$(mktemp -d /tmp/sw-bench.XXXXXX)
+a=sf-$tree-ba b=sf-$tree-bb net=237
+work=$(mktemp -d /tmp/sf-bench.XXXXXX)
 cleanup() {
   for name in "$a" "$b"; do "$computers" stop "$name" "$root"; done
   "$computers" down "$a" "$b"
