@@ -143,12 +143,21 @@ int Receiver(const wchar_t* own, uint16_t kmPort, uint16_t clipPort) {
     ClipboardStream stream(connection, socketEvent, stopEvent, abortEvent, stop, 10000);
     const ClipboardReceiveEnd end = ReceiveClipboardTransfers(stream, buffer.data(), window, true);
     const long long done = Micros();
+    // Wine's X side keeps the clipboard open while it hands a large text to the other display's
+    // clients: the text is there once the clipboard opens again.
     uint32_t size = 0;
-    if (::OpenClipboard(window)) {
-      if (HANDLE data = ::GetClipboardData(CF_TEXT)) size = static_cast<uint32_t>(::GlobalSize(data));
-      ::CloseClipboard();
+    long long readable = 0;
+    for (int attempt = 0; attempt < 300 && !readable; ++attempt) {
+      if (::OpenClipboard(window)) {
+        readable = Micros();
+        if (HANDLE data = ::GetClipboardData(CF_TEXT)) size = static_cast<uint32_t>(::GlobalSize(data));
+        ::CloseClipboard();
+      } else {
+        ::Sleep(100);
+      }
     }
-    Say("clipboard %u %lld %s", size, done, end == ClipboardReceiveEnd::kTransferDone ? "done" : "broken");
+    Say("clipboard %u %lld %s %lld", size, done, end == ClipboardReceiveEnd::kTransferDone ? "done" : "broken",
+        readable ? (readable - done) / 1000 : -1);
     ::closesocket(connection);
   }
   service.stop_ = true;
