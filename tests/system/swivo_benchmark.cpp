@@ -156,7 +156,7 @@ int Receiver(const wchar_t* own, uint16_t kmPort, uint16_t clipPort) {
         ::Sleep(100);
       }
     }
-    Say("clipboard %u %lld %s %lld", size, done, end == ClipboardReceiveEnd::kTransferDone ? "done" : "broken",
+    Say("clipboard %u %lld %s %lld", size, done, end == ClipboardReceiveEnd::kTransferDone ? "done" : end == ClipboardReceiveEnd::kNotApplied ? "not-applied" : "broken",
         readable ? (readable - done) / 1000 : -1);
     ::closesocket(connection);
   }
