@@ -156,8 +156,10 @@ int Receiver(const wchar_t* own, uint16_t kmPort, uint16_t clipPort) {
         ::Sleep(100);
       }
     }
-    Say("clipboard %u %lld %s %lld", size, done, end == ClipboardReceiveEnd::kTransferDone ? "done" : end == ClipboardReceiveEnd::kNotApplied ? "not-applied" : "broken",
-        readable ? (readable - done) / 1000 : -1);
+    const char* how = end == ClipboardReceiveEnd::kTransferDone ? "done"
+                      : end == ClipboardReceiveEnd::kNotApplied ? "not-applied"
+                                                                  : "broken";
+    Say("clipboard %u %lld %s %lld", size, done, how, readable ? (readable - done) / 1000 : -1);
     ::closesocket(connection);
   }
   service.stop_ = true;
