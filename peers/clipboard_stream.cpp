@@ -114,38 +114,55 @@ uint32_t BuildClipboardTransfer(HWND owner, uint8_t* buffer) {
 namespace {
 
 // The clipboard while a transfer is applied: opened and emptied at the begin marker, closed at
-// the end marker.
+// the end marker. A transfer lands whole or not at all: once a record cannot be set the rest is
+// skipped and what was set is emptied again, so no mix of old and new contents remains. (Wine
+// keeps the clipboard open for seconds while its X side hands a large text to another display
+// client.)
 class ClipboardApplier {
  public:
   explicit ClipboardApplier(HWND owner) : owner_(owner) {}
   ~ClipboardApplier() { End(); }
   void Begin() {
     if (!open_) open_ = OpenClipboardRetrying(owner_);
+    failed_ = !open_;
     if (open_) ::EmptyClipboard();
   }
-  void End() {
-    if (open_) ::CloseClipboard();
+  // True when every record of the transfer was set.
+  bool End() {
+    const bool applied = !failed_;
+    if (open_) {
+      if (failed_) ::EmptyClipboard();
+      ::CloseClipboard();
+    }
     open_ = false;
+    failed_ = false;
+    return applied;
   }
   void Record(uint32_t format, const uint8_t* data, uint32_t size) {
-    if (!ClipboardFormatTravels(format)) return;
+    if (!ClipboardFormatTravels(format) || failed_) return;
     if (!open_) open_ = OpenClipboardRetrying(owner_);
-    if (!open_) return;
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
-    if (!memory) return;
-    void* target = ::GlobalLock(memory);
-    if (!target) {
-      ::GlobalFree(memory);
-      return;
-    }
-    if (size) std::memcpy(target, data, size);
-    ::GlobalUnlock(memory);
-    if (!::SetClipboardData(format, memory)) ::GlobalFree(memory);
+    failed_ = !open_ || !Set(format, data, size);
   }
 
  private:
+  static bool Set(uint32_t format, const uint8_t* data, uint32_t size) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
+    if (!memory) return false;
+    void* target = ::GlobalLock(memory);
+    if (!target) {
+      ::GlobalFree(memory);
+      return false;
+    }
+    if (size) std::memcpy(target, data, size);
+    ::GlobalUnlock(memory);
+    if (::SetClipboardData(format, memory)) return true;
+    ::GlobalFree(memory);
+    return false;
+  }
+
   HWND owner_;
   bool open_ = false;
+  bool failed_ = false;
 };
 
 }  // namespace
@@ -160,10 +177,12 @@ ClipboardReceiveEnd ReceiveClipboardTransfers(ClipboardStream& stream, uint8_t* 
     switch (reader.Received(reader.Wanted())) {
       case ClipboardEvent::kNone: break;
       case ClipboardEvent::kBegin: clipboard.Begin(); break;
-      case ClipboardEvent::kEnd:
-        clipboard.End();
-        if (oneTransfer) return ClipboardReceiveEnd::kTransferDone;
+      case ClipboardEvent::kEnd: {
+        const bool applied = clipboard.End();
+        if (!applied) ::OutputDebugStringW(L"Clipboard transfer not applied\n");
+        if (oneTransfer) return applied ? ClipboardReceiveEnd::kTransferDone : ClipboardReceiveEnd::kNotApplied;
         break;
+      }
       case ClipboardEvent::kRecord: clipboard.Record(reader.Format(), reader.Data(), reader.DataSize()); break;
       case ClipboardEvent::kBadLength: return ClipboardReceiveEnd::kConnectionOver;
     }

@@ -45,8 +45,9 @@ bool OpenClipboardRetrying(HWND owner);
 uint32_t BuildClipboardTransfer(HWND owner, uint8_t* buffer);
 
 // Receives transfers and applies them to the local clipboard. `oneTransfer`: return after the
-// first end marker (the client); otherwise stay for the next (the server).
-enum class ClipboardReceiveEnd { kTransferDone, kConnectionOver, kStopped };
+// first end marker (the client); otherwise stay for the next (the server). kNotApplied: the
+// transfer arrived whole but the clipboard could not take all of it, so it took none.
+enum class ClipboardReceiveEnd { kTransferDone, kNotApplied, kConnectionOver, kStopped };
 ClipboardReceiveEnd ReceiveClipboardTransfers(ClipboardStream& stream, uint8_t* buffer, HWND owner, bool oneTransfer);
 
 // Sets the connection's send and receive buffers to 1 MiB.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <functional>
 #include <memory>
 
 #include "common/settings_file.h"
@@ -62,51 +63,32 @@ void SwivoController::Close() {
   returnHint_ = nullptr;
 }
 
-void SwivoController::NoticeHotkeyList(uint16_t switchMode) {
+void SwivoController::PostNotice(const std::function<void(Notices&)>& fill) {
   {
     std::lock_guard<std::mutex> hold(noticeLock_);
-    notices_.hotkeyList = true;
-    notices_.switchMode = switchMode;
+    fill(notices_);
   }
   ::SetEvent(noticeEvent_);
+}
+
+void SwivoController::NoticeHotkeyList(uint16_t switchMode) {
+  PostNotice([&](Notices& n) { n.hotkeyList = true; n.switchMode = switchMode; });
 }
 
 void SwivoController::NoticeKeyReceived(uint32_t peer) {
-  {
-    std::lock_guard<std::mutex> hold(noticeLock_);
-    notices_.keyReceived = true;
-    notices_.keyReceivedPeer = peer;
-  }
-  ::SetEvent(noticeEvent_);
+  PostNotice([&](Notices& n) { n.keyReceived = true; n.keyReceivedPeer = peer; });
 }
 
 void SwivoController::NoticeKeySent(uint32_t peer) {
-  {
-    std::lock_guard<std::mutex> hold(noticeLock_);
-    notices_.keySent = true;
-    notices_.keySentPeer = peer;
-  }
-  ::SetEvent(noticeEvent_);
+  PostNotice([&](Notices& n) { n.keySent = true; n.keySentPeer = peer; });
 }
 
 void SwivoController::NoticeState(uint16_t state, uint32_t peer) {
-  {
-    std::lock_guard<std::mutex> hold(noticeLock_);
-    notices_.state = true;
-    notices_.stateValue = state;
-    notices_.statePeer = peer;
-  }
-  ::SetEvent(noticeEvent_);
+  PostNotice([&](Notices& n) { n.state = true; n.stateValue = state; n.statePeer = peer; });
 }
 
 void SwivoController::NoticeSwitch(uint16_t word, uint32_t peer) {
-  {
-    std::lock_guard<std::mutex> hold(noticeLock_);
-    notices_.switched = true;
-    notices_.switchWord = word;
-    notices_.switchPeer = peer;
-  }
-  ::SetEvent(noticeEvent_);
+  PostNotice([&](Notices& n) { n.switched = true; n.switchWord = word; n.switchPeer = peer; });
 }
 
 bool SwivoController::QueueClipboardSend() {

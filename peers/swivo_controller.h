@@ -107,6 +107,8 @@ class SwivoController {
     uint16_t switchWord = 0;
     uint32_t switchPeer = 0;
   };
+  // Sets notice fields under the lock, then wakes the thread.
+  void PostNotice(const std::function<void(Notices&)>& fill);
   mutable std::mutex noticeLock_;
   Notices notices_;
   mutable std::mutex addressLock_;

@@ -11,7 +11,10 @@
 namespace {
 
 constexpr SIZE_T kThreadStackBytes = 8192;
-constexpr int kReceiveBufferBytes = 65536;
+// Room for a burst of input queued while replay runs behind: 64 KiB held only about 150 small
+// datagrams (each costs far more than its bytes in the receive queue), so a fast mouse or a scan
+// answered by a whole subnet overflowed it.
+constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
 SystemRandomSource& Random() {
   static SystemRandomSource random;
@@ -77,20 +80,33 @@ void SwivoService::Run() {
     WSANETWORKEVENTS events = {};
     if (::WSAEnumNetworkEvents(socket_, socketEvent_, &events) != 0) continue;
     if (!(events.lNetworkEvents & FD_READ) || events.iErrorCode[FD_READ_BIT] != 0) continue;
-    sockaddr_in from = {};
-    int fromSize = sizeof from;
-    const int got = ::recvfrom(socket_, reinterpret_cast<char*>(buffer_), kBufferLimit, 0,
-                               reinterpret_cast<sockaddr*>(&from), &fromSize);
-    if (got < 4) continue;
-    uint8_t source[4];
-    std::memcpy(source, &from.sin_addr, 4);
-    if (!ParseKmPacket(buffer_, static_cast<size_t>(got), source, &parsed, pairingAllowed_.load(), keys_,
-                       responderKey_) ||
-        parsed.action == kActionNone) {
-      continue;
+    // Everything queued in one wake: a wait and an event query per datagram cost more than the
+    // replay itself, and a burst would outrun the thread.
+    while (!stop_.load() && ReceiveOne(parsed)) {
     }
+  }
+}
+
+bool SwivoService::ReceiveOne(KmParsedMessage& parsed) {
+  sockaddr_in from = {};
+  int fromSize = sizeof from;
+  const int got = ::recvfrom(socket_, reinterpret_cast<char*>(buffer_), kBufferLimit, 0,
+                             reinterpret_cast<sockaddr*>(&from), &fromSize);
+  if (got == SOCKET_ERROR) {
+    // An oversized datagram or a peer's port-unreachable is dropped like any bad datagram; an
+    // empty queue or any other error ends the pass.
+    const int error = ::WSAGetLastError();
+    return error == WSAEMSGSIZE || error == WSAECONNRESET;
+  }
+  if (got < 4) return true;
+  uint8_t source[4];
+  std::memcpy(source, &from.sin_addr, 4);
+  if (ParseKmPacket(buffer_, static_cast<size_t>(got), source, &parsed, pairingAllowed_.load(), keys_,
+                    responderKey_) &&
+      parsed.action != kActionNone) {
     Dispatch(parsed);
   }
+  return true;
 }
 
 void SwivoService::StorePeerInfo(const KmParsedMessage& parsed) {

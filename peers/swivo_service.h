@@ -61,6 +61,8 @@ class SwivoService {
  private:
   static DWORD WINAPI ThreadProc(void* self);
   void Run();
+  // Takes one queued datagram and acts on it; false when the queue is empty.
+  bool ReceiveOne(KmParsedMessage& parsed);
   void Dispatch(KmParsedMessage& parsed);
   void StorePeerInfo(const KmParsedMessage& parsed);
   void Notify(UINT message, WPARAM wParam, LPARAM lParam);

@@ -120,6 +120,40 @@ TEST(ClipboardStreamTest, ClipboardTextTravelsAndIsAppliedWithItsFormats) {
   EXPECT_EQ(ClipboardText(), L"Swivo says h\u00e9llo");
 }
 
+// While another thread holds the clipboard open longer than the receiver waits, a transfer lands
+// not at all (no record set on the old contents later) and says so.
+TEST(ClipboardStreamTest, TransferTheClipboardCannotTakeLeavesTheOldContentsAndIsReported) {
+  SetClipboardText(L"after");
+  std::vector<uint8_t> buffer(kClipboardBufferSize);
+  const uint32_t size = BuildClipboardTransfer(nullptr, buffer.data());
+  SetClipboardText(L"before");
+
+  HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    // Past the receiver's wait at the begin marker, within its wait at the first record. Its own
+    // window: two openers without a window are taken as the same one.
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (::OpenClipboard(window)) {
+      ::SetEvent(held);
+      ::Sleep(1600);
+      ::CloseClipboard();
+    }
+    ::SetEvent(held);
+    ::DestroyWindow(window);
+  });
+  ::WaitForSingleObject(held, 5000);
+  TcpPair pair;
+  StreamEvents sender, receiver;
+  std::thread send([&] { EXPECT_TRUE(sender.On(pair.client).Send(buffer.data(), size)); });
+  std::vector<uint8_t> incoming(kClipboardBufferSize);
+  ClipboardStream stream = receiver.On(pair.server, 3072);
+  EXPECT_EQ(ReceiveClipboardTransfers(stream, incoming.data(), nullptr, true), ClipboardReceiveEnd::kNotApplied);
+  send.join();
+  holder.join();
+  ::CloseHandle(held);
+  EXPECT_EQ(ClipboardText(), L"before");
+}
+
 TEST(ClipboardStreamTest, FilesOnTheClipboardTravelAsAnEmptyTransfer) {
   ASSERT_TRUE(OpenClipboardRetrying(nullptr));
   ::EmptyClipboard();

@@ -118,6 +118,31 @@ TEST_F(SwivoServiceTest, KeysOfTheControllerAreTypedIntoTheWindowInFrontEachOnce
   EXPECT_EQ(service_.Replayed(), 7u);
 }
 
+TEST_F(SwivoServiceTest, ABurstThatArrivesWhileTheServiceWaitsOnTheMainWindowIsReplayedWhole) {
+  // The main window lives on this thread: while the test does not dispatch, the service sits in
+  // its SendMessage of the KmStatus and the burst can only queue in the socket.
+  HWND mainWindow = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(mainWindow, nullptr);
+  service_.mainWindow_ = mainWindow;
+  const SessionValues session = ControlExchange();
+  SendSecure(kKmStatus, kKmStatusLength, MakeKmStatusBlock(1), session);
+  ::Sleep(200);
+  // Far more than 64 KiB of receive queue holds (about 150 of these), within what a system
+  // allows by default.
+  constexpr uint16_t kBurst = 400;
+  LanSendSocket sender;
+  for (uint16_t i = 1; i <= kBurst; ++i) {
+    const KmSecurePacket packet = BuildKmSecurePacket(kKmMouse, kKmMouseLength, MakeKmMouseBlock(0, 0, kMouseMove, i),
+                                                      SessionKeyOf(session), kPairingKey);
+    ASSERT_TRUE(sender.SendTo(Service(), LanDatagram(packet.bytes, packet.bytes + sizeof packet.bytes)));
+  }
+  EXPECT_EQ(service_.Replayed(), 0u) << "the service was not held up";
+  PumpUntil([&] { return service_.Replayed() >= kBurst; }, 5000);
+  EXPECT_EQ(service_.Replayed(), kBurst);
+  service_.mainWindow_ = nullptr;
+  ::DestroyWindow(mainWindow);
+}
+
 TEST_F(SwivoServiceTest, PairingKeyOnlyUnderTheKeyOfTheReplyAndStoredAsSent) {
   service_.pairingAllowed_ = true;
   DhExchangeSets sets;

@@ -108,16 +108,20 @@ int Receiver(const wchar_t* own, uint16_t kmPort, uint16_t clipPort) {
   uint32_t lastReplayed = 0;
   long long burstStart = 0, burstEnd = 0;
   uint32_t burstFirst = 0;
+  // The count when the replay last resumed after a pause: the keys, once the burst has begun.
+  uint32_t beforePause = 0;
   ULONGLONG quietSince = ::GetTickCount64();
   for (;;) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
     const uint32_t replayed = service.Replayed();
     if (replayed != lastReplayed) {
-      quietSince = ::GetTickCount64();
+      const ULONGLONG now = ::GetTickCount64();
+      if (!burstStart && now - quietSince > 200) beforePause = lastReplayed;
+      quietSince = now;
       if (!burstStart && replayed > static_cast<uint32_t>(2 * keyCount + 100)) {
         burstStart = Micros();
-        burstFirst = replayed;
+        burstFirst = beforePause;
       }
       if (burstStart) burstEnd = Micros();
       lastReplayed = replayed;
@@ -139,12 +143,23 @@ int Receiver(const wchar_t* own, uint16_t kmPort, uint16_t clipPort) {
     ClipboardStream stream(connection, socketEvent, stopEvent, abortEvent, stop, 10000);
     const ClipboardReceiveEnd end = ReceiveClipboardTransfers(stream, buffer.data(), window, true);
     const long long done = Micros();
+    // Wine's X side keeps the clipboard open while it hands a large text to the other display's
+    // clients: the text is there once the clipboard opens again.
     uint32_t size = 0;
-    if (::OpenClipboard(window)) {
-      if (HANDLE data = ::GetClipboardData(CF_TEXT)) size = static_cast<uint32_t>(::GlobalSize(data));
-      ::CloseClipboard();
+    long long readable = 0;
+    for (int attempt = 0; attempt < 300 && !readable; ++attempt) {
+      if (::OpenClipboard(window)) {
+        readable = Micros();
+        if (HANDLE data = ::GetClipboardData(CF_TEXT)) size = static_cast<uint32_t>(::GlobalSize(data));
+        ::CloseClipboard();
+      } else {
+        ::Sleep(100);
+      }
     }
-    Say("clipboard %u %lld %s", size, done, end == ClipboardReceiveEnd::kTransferDone ? "done" : "broken");
+    const char* how = end == ClipboardReceiveEnd::kTransferDone ? "done"
+                      : end == ClipboardReceiveEnd::kNotApplied ? "not-applied"
+                                                                  : "broken";
+    Say("clipboard %u %lld %s %lld", size, done, how, readable ? (readable - done) / 1000 : -1);
     ::closesocket(connection);
   }
   service.stop_ = true;

@@ -16,9 +16,9 @@ for tool in xdotool xclip Xvfb; do
 done
 mkdir -p "$root" && root=$(cd "$root" && pwd)
 tree=$(echo -n "$root" | cksum | cut -c1-6)
-a=sw-$tree-a b=sw-$tree-b c=sw-$tree-c
+a=sf-$tree-a b=sf-$tree-b c=sf-$tree-c
 net=236 km_port=33334
-work=$(mktemp -d /tmp/sw-desks.XXXXXX)
+work=$(mktemp -d /tmp/sf-desks.XXXXXX)
 xvfb_pids=() bg_pids=()
 key='00112233445566778899aabbccddeeff'
 
