@@ -25,20 +25,22 @@ class CListBox : public CWnd {
   std::wstring GetText(int index) const;
 };
 
-inline std::wstring CComboBox::GetLBText(int index) const {
-  LRESULT length = SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-  if (length == CB_ERR) return {};
+namespace choice_controls_detail {
+// An entry's text through the control's length and text messages (CB_ or LB_; both fail with -1).
+inline std::wstring EntryText(const CWnd& control, UINT lengthMessage, UINT textMessage, int index) {
+  LRESULT length = control.SendMessage(lengthMessage, static_cast<WPARAM>(index));
+  if (length < 0) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  LRESULT copied = SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
+  LRESULT copied = control.SendMessage(textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
   return text;
+}
+}  // namespace choice_controls_detail
+
+inline std::wstring CComboBox::GetLBText(int index) const {
+  return choice_controls_detail::EntryText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
 inline std::wstring CListBox::GetText(int index) const {
-  LRESULT length = SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-  if (length == LB_ERR) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  LRESULT copied = SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-  return text;
+  return choice_controls_detail::EntryText(*this, LB_GETTEXTLEN, LB_GETTEXT, index);
 }

@@ -99,3 +99,15 @@ write("clipboard_record", "text", in_pieces(60, clipboard_stream((1, b"abc\0"), 
 write("clipboard_record", "empty", in_pieces(0, clipboard_stream(), 8))
 write("clipboard_record", "two_transfers", in_pieces(20, clipboard_stream((16, b"\x09\x04\0\0")) * 2, 3))
 write("clipboard_record", "too_long", in_pieces(10, struct.pack(">III", 0xFFFFFFFF, 400, 1) + b"x" * 40, 7))
+
+
+def utf16_lines(*lines):
+    return "\n".join(lines).encode("utf-16-le")
+
+
+KEY = "00112233445566778899AABBCCDDEEFF"
+write("settings_lines", "key_table", utf16_lines("7", "12," + KEY, "200,FF112233445566778899AABBCCDDEE00"))
+write("settings_lines", "key_table_damaged", utf16_lines(" 7\r", "", "300," + KEY, "-1," + KEY, "5,0011", "9,a,b"))
+write("settings_lines", "comp_list", utf16_lines("1,7,12,0," + KEY, "0,9,300,1," + KEY))
+write("settings_lines", "comp_list_damaged",
+      utf16_lines("1,7,12,0," + KEY + ",extra", "2,7,13,1," + KEY, "0,3,4", "99999999999,1,2,3," + KEY))

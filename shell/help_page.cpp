@@ -26,6 +26,7 @@ constexpr HelpLink kHelpLinks[] = {
 }  // namespace
 
 CHelpPage::CHelpPage() : CDialog(IDD_HELP_PAGE) {
+  MapTabPageCommands(*this);
   for (const HelpLink& link : kHelpLinks) {
     const wchar_t* path = link.path;
     MapClicked(link.buttonId, [this, path] { OpenHelpUrl(MakerWebAddress(path)); });

@@ -19,10 +19,8 @@ class CHelpPage : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
+  // Enter and Escape lose their key codes before the dialog's own key handling.
   BOOL PreTranslateMessage(MSG* msg) override;
-  // A page has nothing to confirm or cancel: Enter, Escape and closing leave it where it is.
-  void OnOK() override {}
-  void OnCancel() override {}
 
   CEdit m_instDrvText;
   CEdit m_loadBalancingText;

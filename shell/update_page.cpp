@@ -23,6 +23,7 @@ std::wstring ProgramFile(const wchar_t* name) { return SettingsFilePath(Settings
 }  // namespace
 
 CUpdate::CUpdate() : CDialog(IDD_UPDATE) {
+  MapTabPageCommands(*this);
   MapClicked(IDC_UPDATE_CHECK, [this] { OnBnClickedCheckForUpdate(); });
   MapClicked(IDC_UPDATE_WHATS_NEW, [this] { OnBnClickedWhatsNew(); });
   MapClicked(IDC_UPDATE_GOTO_DOWNLOAD, [this] { OnBnClickedGotoDownload(); });

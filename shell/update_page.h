@@ -20,10 +20,8 @@ class CUpdate : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
+  // Enter and Escape lose their key codes before the dialog's own key handling.
   BOOL PreTranslateMessage(MSG* msg) override;
-  // A page has nothing to confirm or cancel: Enter, Escape and closing leave it where it is.
-  void OnOK() override {}
-  void OnCancel() override {}
 
   void OnBnClickedCheckForUpdate();
   // Shows and redraws the new-version controls.

@@ -20,6 +20,7 @@
 #include "tests/shell/modal_script.h"
 #include "tests/shell/page_host.h"
 #include "tests/shell/scratch_folder.h"
+#include "tests/shell/thread_window.h"
 #include "tests/shell/window_shot.h"
 
 namespace {
@@ -53,22 +54,6 @@ void PressKeyOn(HWND host, HWND control, WORD key) {
   input[0].ki.wVk = input[1].ki.wVk = key;
   input[1].ki.dwFlags = KEYEVENTF_KEYUP;
   ::SendInput(2, input, sizeof(INPUT));
-}
-
-// A visible top-level window of this thread with the caption, other than except.
-HWND FindThreadWindow(const std::wstring& caption, HWND except = nullptr) {
-  struct Search { const std::wstring* caption; HWND except; HWND found; } search = {&caption, except, nullptr};
-  ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(p);
-    wchar_t text[256] = {};
-    ::GetWindowTextW(w, text, 256);
-    if (w != s->except && ::IsWindowVisible(w) && s->caption->compare(text) == 0) {
-      s->found = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 class InfoPagesTest : public ::testing::TestWithParam<int> {

@@ -38,9 +38,13 @@ bool WaitUntilFromWorker(const std::function<bool()>& condition, DWORD timeoutMs
   return true;
 }
 
-MainDialogRun::MainDialogRun(Installation installation, const std::wstring& commandLine) {
+MainDialogRun::MainDialogRun(Installation installation, const std::wstring& commandLine, bool builtIn) {
   WriteInstallation(folder_, installation);
-  UseLangLibrary(kLangLibraries[0]);
+  if (builtIn) {
+    UseBuiltInTemplates();
+  } else {
+    UseLangLibrary(kLangLibraries[0]);
+  }
   dialog_ = std::make_unique<CCorvaneDlg>(CorvaneDlgStart{folder_.path(), L"corvane_test.exe " + commandLine,
                                                           L"corvane_test.exe"});
   app_.m_pMainWnd = dialog_.get();

@@ -27,7 +27,9 @@ bool WaitUntilFromWorker(const std::function<bool()>& condition, DWORD timeoutMs
 
 class MainDialogRun {
  public:
-  explicit MainDialogRun(Installation installation = Installation::kNone, const std::wstring& commandLine = L"");
+  // builtIn: the program's own templates, as when no language library loads.
+  explicit MainDialogRun(Installation installation = Installation::kNone, const std::wstring& commandLine = L"",
+                         bool builtIn = false);
   ~MainDialogRun();
 
   // Runs the dialog modally; scripted(dialog) runs once its window is shown, inside its loop, and

@@ -74,6 +74,23 @@ TEST(MainDialog, TabSetByInstallation) {
   }
 }
 
+// Without a language library the program's own templates carry the main dialog, its pages and
+// the tray menu.
+TEST(MainDialog, BuiltInTemplatesWhenNoLanguageLibrary) {
+  MainDialogRun run(Installation::kNone, L"", true);
+  std::vector<std::wstring> shown;
+  bool pagesShown = false, trayShown = false;
+  run.Run([&](CCorvaneDlg& dialog) {
+    shown = TabCaptions(dialog);
+    pagesShown = !dialog.TabControl().Tabs().empty() && ::IsWindowVisible(dialog.TabControl().Tabs().front()->window);
+    trayShown = !dialog.Tray().IsHidden();
+    dialog.Quit();
+  });
+  EXPECT_EQ(kAlwaysTabs, shown);
+  EXPECT_TRUE(pagesShown);
+  EXPECT_TRUE(trayShown);
+}
+
 // Every message of the bus that has its receiver here, sent from a thread of its own as the
 // engines send them, each followed by the look at its effect.
 TEST(MainDialog, MessagesFromAnotherThread) {

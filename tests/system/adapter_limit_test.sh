@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A computer with more Ethernet adapters than the table holds: the probe's table keeps the first
 # 20 that WMI lists, each with its own MAC address, and the watcher gives each its carrier.
-# Usage: adapter_limit_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (exit 77: skipped, not root)
+# Usage: adapter_limit_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (needs root)
 set -u
 . "$(dirname "$0")/computers_test_lib.sh"
 a=cvc-$tree-ala

@@ -1,10 +1,10 @@
 # Shared by the system tests whose probe runs in computers made by scripts/computers.
 # Source it from a script called as: SCRIPT PROBE.exe COMPUTERS-SCRIPT WINE-ROOT
-# Without root it ends the script with 77 (skipped).
+# Without root it fails: a system test that cannot run must never pass as skipped.
 probe=$1 computers=$2 root=$3
 if [ "$(id -u)" -ne 0 ]; then
-  echo "skipped: making network namespaces needs root"
-  exit 77
+  echo "FAIL: this system test makes network namespaces and needs root (run scripts/test as root or with sudo -n)"
+  exit 1
 fi
 # Computer names of this build tree, so that two trees can run their tests at once.
 tree=$(echo -n "$root" | cksum | cut -c1-6)

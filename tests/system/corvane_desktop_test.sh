@@ -61,7 +61,10 @@ for lang in ENG CHT; do
   probe screenshot "tray_menu_$tag" screen
   probe key 81  # Q: the menu's Quit
   until_probe 30 0 count-main || fail "the tray menu's Quit did not end the program"
-  until_probe 10 "icon 0" tray-icon || fail "the icon stayed after the program ended"
+  if ! until_probe 30 "icon 0" tray-icon; then
+    probe screenshot "desktop_${tag}_icon_left" screen
+    fail "the icon stayed after the program ended (build/screenshots/desktop_${tag}_icon_left.png)"
+  fi
   # The virtual desktop outlives the program: end it with its server.
   wineserver -k
   wait_pid "$desktop" 20 || fail "the virtual desktop did not end"

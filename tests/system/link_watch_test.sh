@@ -2,7 +2,7 @@
 # The link-status watcher in a computer of its own: the probe runs in computer A, joined to B by a
 # cable on a bridge; taking the cable's far end down and up must reach the probe's link byte within
 # 2 seconds each way.
-# Usage: link_watch_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (exit 77: skipped, not root)
+# Usage: link_watch_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (needs root)
 set -u
 . "$(dirname "$0")/computers_test_lib.sh"
 a=cvc-$tree-lwa b=cvc-$tree-lwb

@@ -3,7 +3,7 @@
 # A (192.168.N.1) broadcasts a scan request, pairs with B (192.168.N.2) and sends a control
 # session; B must receive the broadcast, agree on the same session keys, store the same pairing
 # key, take every genuine input message and drop the forged one.
-# Usage: swivo_pairing_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (exit 77: skipped, not root)
+# Usage: swivo_pairing_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT   (needs root)
 set -u
 . "$(dirname "$0")/computers_test_lib.sh"
 a=cvc-$tree-spa b=cvc-$tree-spb
