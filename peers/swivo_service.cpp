@@ -99,11 +99,11 @@ void SwivoService::StorePeerInfo(const KmParsedMessage& parsed) {
   const int host = parsed.source[3];
   peers_.present[host] = 1;
   std::memset(peers_.name[host], 0, sizeof peers_.name[host]);
-  std::memcpy(peers_.name[host], fields.computer_name.data(), fields.computer_name.size() * sizeof(char16_t));
+  std::memcpy(peers_.name[host], fields.computerName.data(), fields.computerName.size() * sizeof(char16_t));
   std::memset(peers_.cpu[host], 0, sizeof peers_.cpu[host]);
-  std::memcpy(peers_.cpu[host], fields.cpu_name.data(), fields.cpu_name.size() * sizeof(char16_t));
+  std::memcpy(peers_.cpu[host], fields.cpuName.data(), fields.cpuName.size() * sizeof(char16_t));
   std::memcpy(peers_.mac[host], fields.mac, 6);
-  peers_.osCode[host] = fields.os_type_code;
+  peers_.osCode[host] = fields.osTypeCode;
   peers_.alive[host] = 1;
 }
 
