@@ -23,6 +23,7 @@
 #include "shell/dialog_handlers.h"
 #include "shell/dialog_ids.h"
 #include "shell/lang_text.h"
+#include "shell/lang_text_format.h"
 #include "shell/main_messages.h"
 #include "shell/network_cable.h"
 #include "shell/show_msg_dlg.h"
@@ -34,12 +35,6 @@ constexpr int32_t kResultZone = 5;  // "Scan completed"
 constexpr int kIpTextUnits = 16;
 
 const wchar_t* Text(const char* key) { return LoadLangText(kZone, key); }
-
-std::wstring Format(const wchar_t* pattern, int value) {
-  wchar_t text[128];
-  std::swprintf(text, 128, pattern, value);
-  return text;
-}
 
 // The link word the page keeps: the untranslated "Yes" or "No".
 const wchar_t* LinkWord(bool up) { return up ? L"Yes" : L"No"; }
@@ -92,9 +87,7 @@ void CMyNet::MapMessages() {
   MapNotify(IDC_MYNET_LIST, LVN_COLUMNCLICK, [this](NMHDR* header, LRESULT*) { OnColumnClick(header); });
   MapMessage(UM_SCAN_PROGRESS, [this](WPARAM wParam, LPARAM) {
     if (scanBox_) {
-      wchar_t line[128];
-      std::swprintf(line, 128, LoadLangText(kScanZone, "TXT_SCAN_COMP"), static_cast<int>(wParam), 3);
-      scanBox_->SetLine1(line);
+      scanBox_->SetLine1(FormatLangText(LoadLangText(kScanZone, "TXT_SCAN_COMP"), static_cast<int>(wParam), 3));
     }
     return LRESULT(0);
   });
@@ -432,7 +425,7 @@ void CMyNet::UpdateWolTexts() {
     switch (status_.wolState[host]) {
       case kWolOk: wolText_[host] = Text("TXT_WOL_OK"); break;
       case kWolFailed: wolText_[host] = Text("TXT_WOL_FAIL"); break;
-      case kWolBooting: wolText_[host] = Format(Text("TXT_BOOTING"), status_.wolCountdown[host]).substr(0, 15); break;
+      case kWolBooting: wolText_[host] = FormatLangText(Text("TXT_BOOTING"), status_.wolCountdown[host]).substr(0, 15); break;
       default: break;
     }
   }

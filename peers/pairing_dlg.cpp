@@ -9,6 +9,7 @@
 #include "peers/lan_sender.h"
 #include "shell/dialog_ids.h"
 #include "shell/lang_text.h"
+#include "shell/lang_text_format.h"
 #include "shell/show_msg_dlg.h"
 #include "controls/bold_font.h"
 
@@ -22,9 +23,7 @@ constexpr DWORD kFailNoticeMs = 1500;
 const wchar_t* Text(const char* key) { return LoadLangText(kZone, key); }
 
 std::wstring WithKeys(const wchar_t* pattern, int32_t switchMode) {
-  wchar_t text[256];
-  std::swprintf(text, 256, pattern, switchMode == 1 ? L"[Ctrl]" : L"[Ctrl] + [Alt]");
-  return text;
+  return FormatLangText(pattern, switchMode == 1 ? L"[Ctrl]" : L"[Ctrl] + [Alt]");
 }
 
 int32_t ReadSwitchMode(const std::wstring& folder) {
@@ -59,11 +58,10 @@ BOOL CTandemkey::OnInitDialog() {
     HWND already = GetDlgItemHandle(IDC_PAIR_ALREADY);
     ::ShowWindow(already, SW_SHOW);
     SetBoldFont(already);
-    wchar_t line[256];
-    std::swprintf(line, 256, switchMode_ == 1 ? L"%s : [Ctrl] + [%d]" : L"%s : [Ctrl] + [Alt] + [%d]", Text("TXT_HOTKEY"),
-                  pairedSlot_ + 1);
+    const std::wstring line = FormatLangText(switchMode_ == 1 ? L"%s : [Ctrl] + [%d]" : L"%s : [Ctrl] + [Alt] + [%d]",
+                                             Text("TXT_HOTKEY"), pairedSlot_ + 1);
     HWND hotkey = GetDlgItemHandle(IDC_PAIR_HOTKEY);
-    ::SetWindowTextW(hotkey, line);
+    ::SetWindowTextW(hotkey, line.c_str());
     CRect rect;
     ::GetWindowRect(hotkey, &rect);
     ScreenToClient(&rect);
@@ -103,7 +101,7 @@ bool CTandemkey::PairHotkeySlot(int slot) {
   EnableWindow(false);
   // A key delivered before this pairing began is not this pairing's.
   if (passwordEvent_) ::ResetEvent(passwordEvent_);
-  SendExchangeStart({PrivatePeerAddress(peerOctet3_, peerOctet4_), kmPort_}, kExchangePairing);
+  sendExchangeStart_({PrivatePeerAddress(peerOctet3_, peerOctet4_), kmPort_});
 
   auto* box = new CShowMsgDlg(this);
   if (box->CreateOnDesktop()) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "framework/framework.h"
 #include "peers/hotkey_slots.h"
 #include "peers/km_settings.h"
+#include "peers/lan_sender.h"
 
 
 class CTandemkey : public CDialog {
@@ -26,6 +28,10 @@ class CTandemkey : public CDialog {
   HANDLE passwordEvent_ = nullptr;
   std::wstring folder_ = L".";
   DWORD pairWaitMs_ = 5000;
+  // How the pairing's ExchangeStart leaves (tests that must not send replace it).
+  std::function<void(const LanPeer& to)> sendExchangeStart_ = [](const LanPeer& to) {
+    SendExchangeStart(to, kExchangePairing);
+  };
 
   bool AlreadyPaired() const { return alreadyPaired_; }
   int PairedSlot() const { return pairedSlot_; }

@@ -17,6 +17,7 @@
 #include "shell/dialog_handlers.h"
 #include "shell/dialog_ids.h"
 #include "shell/lang_text.h"
+#include "shell/lang_text_format.h"
 #include "shell/main_messages.h"
 #include "shell/network_cable.h"
 #include "shell/show_msg_dlg.h"
@@ -164,9 +165,7 @@ void CMyServer::OnBnClickedKmSrv() {
     if (pairingAllowed_) *pairingAllowed_ = true;
     const int totalSeconds = static_cast<int>(pairingWindowMs_ / 1000);
     CountdownThread countdown(static_cast<int>(pairingWindowMs_ / kStepMs), kStepMs, [box, totalSeconds](int seconds) {
-      wchar_t line[128];
-      std::swprintf(line, 128, LoadLangText(kZone, "TXT_WAITING_CONN"), seconds, totalSeconds);
-      box->SetLine2(line);
+      box->SetLine2(FormatLangText(LoadLangText(kZone, "TXT_WAITING_CONN"), seconds, totalSeconds));
     });
     if (countdown.Start()) {
       std::vector<HANDLE> handles;
