@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr int kOpenClipboardTries = 20;
-constexpr DWORD kOpenClipboardRetryMs = 10;
+constexpr int kOpenClipboardTries = 50;
+constexpr DWORD kOpenClipboardRetryMs = 20;
 constexpr UINT kFormatHdrop = 15;
 
 enum class Chunk { kDone, kWouldBlock, kError };

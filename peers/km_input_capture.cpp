@@ -78,8 +78,13 @@ bool ReadSlot(int slot, SlotCopy* copy) {
   return copy->enabled[slot] != 0;
 }
 
+LanPeer PeerOf(uint8_t third, uint8_t fourth) {
+  const KmControllerLinks& links = State().links;
+  return links.peerOf ? links.peerOf(third, fourth) : LanPeer{PrivatePeerAddress(third, fourth), links.kmPort};
+}
+
 void SendShowIndex(int slot, uint8_t third, uint8_t fourth) {
-  SendShowNumber({PrivatePeerAddress(third, fourth), State().links.kmPort}, static_cast<uint16_t>(slot + 1));
+  SendShowNumber(PeerOf(third, fourth), static_cast<uint16_t>(slot + 1));
 }
 
 void ShowHotkeyList() {
@@ -124,8 +129,7 @@ void SwitchToSlot(int slot) {
     Locked hold(state.switchingLock);
     state.currentSlot = slot;
   }
-  state.session.Open({PrivatePeerAddress(copy.octet3[slot], copy.octet4[slot]), state.links.kmPort}, slot,
-                     copy.key[slot]);
+  state.session.Open(PeerOf(copy.octet3[slot], copy.octet4[slot]), slot, copy.key[slot]);
   state.session.SendConnect();
   SetSwitching();
   state.forwardMouse = true;

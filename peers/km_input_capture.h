@@ -8,8 +8,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "peers/km_settings.h"
+#include "peers/lan_sender.h"
 #include "peers/swivo_exchange.h"
 
 class SwivoController;
@@ -59,6 +61,9 @@ struct KmControllerLinks {
   SwivoController* controller = nullptr;
   ClipboardServer* server = nullptr;
   uint16_t kmPort = 0;
+  // Where 192.168.third.fourth is reached: that address on the KmPort when empty (tests on the
+  // loopback address point it elsewhere).
+  std::function<LanPeer(uint8_t third, uint8_t fourth)> peerOf;
 };
 // Registers raw mouse input for the main window (also in the background), copies the links,
 // has the main dialog reload the Swivo settings and installs the hooks.

@@ -218,7 +218,7 @@ void SwivoController::ShowNotice() {
       sync_ = state == 2;
       top.SetLine(0, Notice(state == 2 ? "TXT_CONN_SYNC" : "TXT_CONN"));
       top.Show();
-      const std::wstring address = AddressText(taken.statePeer);
+      const std::wstring address = serverAddressOf_ ? serverAddressOf_(taken.statePeer) : AddressText(taken.statePeer);
       if (address != ControllerAddress()) {
         {
           std::lock_guard<std::mutex> hold(addressLock_);

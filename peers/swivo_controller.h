@@ -63,6 +63,9 @@ class SwivoController {
   std::function<std::wstring(uint8_t third, uint8_t fourth)> names_;
   const std::atomic<uint8_t>* serverConnected_ = nullptr;
   HANDLE serverAbort_ = nullptr;
+  // The dotted address of a controller's clipboard server: "192.168.third.fourth" (tests on the
+  // loopback address point it elsewhere).
+  std::function<std::wstring(uint32_t peer)> serverAddressOf_;
   // Clears the hotkey's switching flag once a switch notice is shown.
   std::function<void()> switchShown_;
 

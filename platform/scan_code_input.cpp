@@ -14,7 +14,13 @@ void FillVirtualKeyFromScanCode(INPUT* input) {
   KEYBDINPUT& key = input->ki;
   if (!(key.dwFlags & KEYEVENTF_SCANCODE) || key.wVk != 0) return;
   const UINT scan = (key.dwFlags & KEYEVENTF_EXTENDEDKEY) ? 0xE000u | key.wScan : key.wScan;
-  key.wVk = static_cast<WORD>(::MapVirtualKeyW(scan, MAPVK_VSC_TO_VK_EX));
+  WORD vk = static_cast<WORD>(::MapVirtualKeyW(scan, MAPVK_VSC_TO_VK_EX));
+  // Wine maps the extended Ctrl and Alt scan codes to the left keys; they are the right ones.
+  if (key.dwFlags & KEYEVENTF_EXTENDEDKEY) {
+    if (vk == VK_LCONTROL) vk = VK_RCONTROL;
+    if (vk == VK_LMENU) vk = VK_RMENU;
+  }
+  key.wVk = vk;
 }
 
 UINT SendScanCodeAwareInput(const INPUT& input) {

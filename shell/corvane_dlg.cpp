@@ -474,8 +474,13 @@ void CCorvaneDlg::MapSwivoMessages() {
 
 void CCorvaneDlg::OnKmPageState(WPARAM state, LPARAM source) {
   if (source == 1) {
-    // A pairing from the My Network page: controller mode goes on with the new slot.
-    if (swivoPage_.GetSafeHwnd()) swivoPage_.StartSwivoIfStopped();
+    // The My Network page after a pairing: controller mode again, with the new slot.
+    if (KmHooksInstalled()) StopSwivo();
+    if (swivoPage_.GetSafeHwnd() && !swivoPage_.ControllerMode()) {
+      swivoPage_.StartSwivoIfStopped();
+    } else {
+      StartControllerMode();
+    }
     return;
   }
   if (source != 0) return;
@@ -484,6 +489,15 @@ void CCorvaneDlg::OnKmPageState(WPARAM state, LPARAM source) {
   controlled_ = state != 0;
   // Taken over: this computer's own control of a peer ends first.
   if (controlled_ && KmHooksInstalled()) StopSwivo();
+}
+
+void CCorvaneDlg::StartControllerMode() {
+  KmControllerLinks links;
+  links.mainWindow = m_hWnd;
+  links.controller = controller_;
+  links.server = clipboardServer_;
+  links.kmPort = settings_.ports.kmPort;
+  StartSwivo(links);
 }
 
 void CCorvaneDlg::OnDrawClipboard() {

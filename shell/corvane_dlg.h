@@ -93,6 +93,8 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   void LinkSwivoEngines();
   void OnKmPageState(WPARAM state, LPARAM source);
   void PreparePeerPages();
+  // Controller mode on, linked to this dialog's engines (what the Swivo page's KM button does).
+  void StartControllerMode();
   void OnDrawClipboard();
 
   CorvaneDlgStart start_;
