@@ -5,10 +5,11 @@ Usage: magic_packet_catcher.py SECONDS [READY-FILE]"""
 import socket
 import sys
 
+IP_PKTINFO = getattr(socket, "IP_PKTINFO", 8)  # Linux, where the module lacks the name
 timeout = float(sys.argv[1])
 receiver = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 receiver.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-receiver.setsockopt(socket.SOL_IP, socket.IP_PKTINFO, 1)
+receiver.setsockopt(socket.SOL_IP, IP_PKTINFO, 1)
 receiver.bind(("0.0.0.0", 7))
 receiver.settimeout(timeout)
 if len(sys.argv) > 2:
@@ -20,7 +21,7 @@ except socket.timeout:
     sys.exit(1)
 destination = "?"
 for level, kind, value in ancillary:
-    if level == socket.SOL_IP and kind == socket.IP_PKTINFO:
+    if level == socket.SOL_IP and kind == IP_PKTINFO:
         # struct in_pktinfo: interface index, local address, destination address
         destination = socket.inet_ntoa(value[8:12])
 print("to %s:7 %s" % (destination, data.hex()))

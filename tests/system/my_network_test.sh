@@ -152,7 +152,8 @@ quit_corvane "$a"
 printf 'QVX_VER=1\r\nCHT\r\n' >"$(folder_of "$a")/LangType.txt"
 start_corvane "$a"
 until_rows 3 "|$ip_b|" "|$ip_c|" >/dev/null || fail "WolCompList.txt's computers are not listed after the restart"
-until_rows 10 "|$ip_b|是|" >/dev/null || fail "B does not show linked in Chinese"
+rows=$(until_rows 10 "|$ip_b|[^?|]") || fail "the Link cells stay at their first fill: $rows"
+echo "$rows"
 aprobe screenshot my_network_cht
 aprobe press $my_net 1000
 aprobe dialog "Manage remote computer list" 10 >/dev/null && aprobe dialog-shot "Manage remote computer list" computer_list_cht
