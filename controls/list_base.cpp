@@ -151,9 +151,6 @@ LRESULT CListBase::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
     RECT gap = {};
     if (!list_->GetSubItemRect(row, column, LVIR_ICON, &gap)) return CDRF_DODEFAULT;
     if (column > 0) gap.right = gap.left + 4;
-    // Without small images Wine gives column 0's icon rectangle the width of its label: filling
-    // it would paint over the text.
-    if (column == 0 && !list_->GetImageList(LVSIL_SMALL)) return CDRF_DODEFAULT;
     if (gap.right <= gap.left) return CDRF_DODEFAULT;
     const bool selected = (list_->GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     const bool fullRow = (list_->GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0;
