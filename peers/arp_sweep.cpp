@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "peers/lan_sender.h"
-#include "platform/arp_resolve.h"
+#include "platform/flush_ip_net_table.h"
+#include "platform/send_arp.h"
 
 namespace {
 constexpr DWORD kStartGapMs = 20;
@@ -16,12 +17,13 @@ DWORD NetworkOrder(uint8_t subnet, uint8_t host) { return ::htonl(PrivatePeerAdd
 
 DWORD WINAPI ArpProbeThread(void* parameter) {
   auto* entry = static_cast<ArpSweepEntry*>(parameter);
-  uint8_t mac[6] = {};
+  ULONG mac[2] = {};
   ULONG length = 6;
-  if (ResolveArp(NetworkOrder(entry->subnet, entry->target), NetworkOrder(entry->subnet, entry->ownHost), mac,
-                 &length) == NO_ERROR &&
+  if (SendArpProbe(NetworkOrder(entry->subnet, entry->target), NetworkOrder(entry->subnet, entry->ownHost), mac,
+                   &length) == NO_ERROR &&
       length == 6) {
-    for (int i = 0; i < 6; ++i) entry->mac[i] = mac[i];
+    const auto* bytes = reinterpret_cast<const uint8_t*>(mac);
+    for (int i = 0; i < 6; ++i) entry->mac[i] = bytes[i];
     entry->answered = 1;
   }
   return 0;
@@ -29,7 +31,7 @@ DWORD WINAPI ArpProbeThread(void* parameter) {
 }  // namespace
 
 void ArpSweep(ArpSweepTable* table, uint8_t subnet, uint8_t ownHost, unsigned long interfaceIndex) {
-  ::FlushIpNetTable(interfaceIndex);
+  FlushIpNetTableOf(interfaceIndex);
   table->count = ArpSweepTable::kEntries;
   std::vector<HANDLE> threads;
   for (int i = 0; i < table->count; ++i) {

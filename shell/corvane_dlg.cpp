@@ -69,6 +69,12 @@ CCorvaneDlg::CCorvaneDlg(const CorvaneDlgStart& start) : CDialog(IDD_MAIN), star
   pages_ = {
       {&myNet_, IDD_MY_NET, "TAB_MY_NET", PageCondition::kInstallation, {}},
       {&swivoPage_, IDD_MY_SERVER, "TAB_SWIVO", PageCondition::kInstallation, {}},
+      {&driver_, IDD_DRIVER_PAGE, "TAB_DRV", PageCondition::kAlways,
+       [this] {
+         bool requested = driver_.IsRestartRequested();
+         driver_.ClearRestartRequest();
+         return requested;
+       }},
       {&update_, IDD_UPDATE, "TAB_VER", PageCondition::kAlways,
        [this] {
          bool requested = update_.IsRestartRequested();
@@ -189,6 +195,11 @@ void CCorvaneDlg::InitComAndWmi() {
 
 void CCorvaneDlg::LoadSettingsAndStartEngines() {
   settings_ = LoadStartupSettings(start_.folder);
+  // The Driver page shows what these say, so it gets them before it is created.
+  driver_.m_wan = settings_.wan;
+  driver_.m_physicalName = settings_.adapterName.substr(0, 128);
+  driver_.m_physicalGuid = settings_.adapterGuidName.substr(0, 64);
+  for (int i = 0; i < 4; ++i) driver_.m_privateIp[i] = settings_.privateIp[i];
   StartSwivoEngines();
   watcher_ = new (std::nothrow) InstanceEventWatcher();
   if (watcher_) watcher_->Start();
@@ -221,6 +232,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
   kmSettings_.Snapshot();
   if (watcher_) watcher_->window_ = m_hWnd;
   LinkSwivoEngines();
+  driver_.m_mainWindow = m_hWnd;
 
   LayOutTabControl();
   tabCtrl_.equalWidth = true;

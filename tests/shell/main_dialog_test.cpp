@@ -41,10 +41,10 @@ HWND VisibleOwnedWindow(HWND window) {
   return search.found;
 }
 
-// The tabs of the pages that exist today: My Network and Swivo with an installation, Version and
-// Help always.
-const std::vector<std::wstring> kAlwaysTabs = {L"Version", L"Help"};
-const std::vector<std::wstring> kInstalledTabs = {L"My Network", L"Swivo", L"Version", L"Help"};
+// The tabs of the pages that exist today: My Network and Swivo with an installation, Driver,
+// Version and Help always.
+const std::vector<std::wstring> kAlwaysTabs = {L"Driver", L"Version", L"Help"};
+const std::vector<std::wstring> kInstalledTabs = {L"My Network", L"Swivo", L"Driver", L"Version", L"Help"};
 
 TEST(MainDialog, TabSetByInstallation) {
   struct Case {
