@@ -432,7 +432,7 @@ void CMyNet::UpdateWolTexts() {
 }
 
 void CMyNet::SendLinkQuery(uint16_t port, uint8_t net) {
-  SendAliveQuery({PrivateBroadcastAddress(net), port}, true);
+  sendLinkQuery_({PrivateBroadcastAddress(net), port});
 }
 
 void CMyNet::OnListClick(NMHDR* header) {

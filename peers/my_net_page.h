@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "peers/arp_sweep.h"
 #include "peers/computer_list.h"
 #include "peers/host_status.h"
+#include "peers/lan_sender.h"
 #include "peers/peer_info_table.h"
 #include "peers/row_keys.h"
 
@@ -39,6 +41,8 @@ class CMyNet : public CDialog {
   HWND mainWindow_ = nullptr;
   uint8_t* passwordBuffer_ = nullptr;  // the UDP service's delivered pairing key and its event
   HANDLE passwordEvent_ = nullptr;
+  // The tick's alive broadcast; the window tests put a recorder here.
+  std::function<void(const LanPeer&)> sendLinkQuery_ = [](const LanPeer& to) { SendAliveQuery(to, true); };
 
   // Stores the private address; 0.0.0.0 is no-virtual-adapter mode, which looks the physical
   // adapter's own address up.
