@@ -1,6 +1,9 @@
 // The pairing, remote-computer and computer-list dialogs as real windows from the English
 // language library, driven by scripted clicks while their modal loops run. Nothing is sent on a
 // network: the pairing's ExchangeStart goes to a recorder, and no button here starts a program.
+#include <windows.h>
+#include <objidl.h>  // left out by WIN32_LEAN_AND_MEAN, needed by GDI+
+#include <gdiplus.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,8 +21,23 @@
 #include "tests/shell/lang_library.h"
 #include "tests/shell/modal_script.h"
 #include "tests/shell/scratch_folder.h"
+#include "tests/shell/window_shot.h"
 
 namespace {
+
+// GDI+ for the whole test program, as the program's start-up does: the image buttons draw with it.
+class GdiplusEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+  }
+  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+
+ private:
+  ULONG_PTR token_ = 0;
+};
+::testing::Environment* const gdiplusEnvironment = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 constexpr DWORD kWatchdog = 20000;
 const uint8_t kKey[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
@@ -174,6 +192,54 @@ TEST_F(PeerDialogs, RemoteComputerInWolModeAndMore) {
     const INT_PTR result = dialog.DoModal();
     EXPECT_EQ(result, c.wolMode ? 0 : -1);
     EXPECT_EQ(dialog.Result(), c.wolMode ? kRemoteWakeUp : kRemoteNothing);
+    CancelPendingSteps();
+  }
+}
+
+// The WOL-mode remote dialog and the pairing dialog in both languages: every shown button lies
+// inside the dialog, and the screenshots are kept.
+TEST_F(PeerDialogs, WolModeAndPairingLayoutInBothLanguages) {
+  auto insideClient = [](HWND window, int id) {
+    RECT client, item;
+    ::GetClientRect(window, &client);
+    ::GetWindowRect(::GetDlgItem(window, id), &item);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&item), 2);
+    return item.left >= 0 && item.top >= 0 && item.right <= client.right && item.bottom <= client.bottom;
+  };
+  for (const LangLibrary& library : kLangLibraries) {
+    SCOPED_TRACE(library.tag);
+    ASSERT_TRUE(UseLangLibrary(library));
+    const std::wstring tag(library.tag, library.tag + std::strlen(library.tag));
+    MyNetServType remote;
+    remote.ipText_ = L"192.168.5.12";
+    remote.name_ = L"OFFICE";
+    remote.wolMode_ = true;
+    RunLater(200, [&] {
+      HWND window = remote.GetSafeHwnd();
+      for (int id : {IDC_SERV_WOL, IDC_SERV_HELP_WOL, IDC_SERV_MORE}) {
+        EXPECT_TRUE(ItemVisible(window, id)) << id;
+        EXPECT_TRUE(insideClient(window, id)) << id;
+      }
+      ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      SaveWindowPng(window, L"remote_wol_" + tag);
+      remote.EndDialog(-1);
+    });
+    RunLater(kWatchdog, [&] { remote.EndDialog(-1); });
+    EXPECT_EQ(remote.DoModal(), -1);
+    CancelPendingSteps();
+
+    CTandemkey pairing;
+    Prepare(pairing);
+    RunLater(200, [&] {
+      HWND window = pairing.GetSafeHwnd();
+      EXPECT_EQ(ItemText(window, IDC_PAIR_SLOT), L"1");
+      for (int id : {IDC_PAIR_SLOT, IDC_PAIR_CONNECT, IDC_PAIR_HOTKEY}) EXPECT_TRUE(insideClient(window, id)) << id;
+      ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      SaveWindowPng(window, L"pairing_" + tag);
+      pairing.EndDialog(-1);
+    });
+    RunLater(kWatchdog, [&] { pairing.EndDialog(-1); });
+    EXPECT_EQ(pairing.DoModal(), -1);
     CancelPendingSteps();
   }
 }

@@ -47,7 +47,9 @@ fresh_prefix() {
 install_corvane() {
   local folder index mac
   folder=$(folder_of "$1")
-  cp -a "$program_dir/." "$folder/"
+  # Files already there stay: in a computer whose Echoward runs, rewriting its image under it
+  # made the service fail now and then, and Corvane's start beside it with it.
+  cp -an "$program_dir/." "$folder/"
   index=$("$computers" exec "$1" cat /sys/class/net/eth0/ifindex)
   mac=$("$computers" exec "$1" cat /sys/class/net/eth0/address | tr -d ':' | tr a-f A-F)
   printf 'QVX_VER=1\r\n{%08X-0000-0000-0000-4E6574446576}\r\neth0\r\n' "$index" >"$folder/DrvInstPhyNic.txt"
@@ -60,7 +62,10 @@ install_corvane() {
 }
 start_corvane() {  # start_corvane NAME
   "$computers" wine "$1" "$root" "$corvane_exe" >>"$work/corvane-$1.log" 2>&1 &
-  probe_in "$1" wait-main 90 >/dev/null || fail "Corvane did not come up in $1"
+  probe_in "$1" wait-main 90 >/dev/null || {
+    tail -n 20 "$work/corvane-$1.log"
+    fail "Corvane did not come up in $1"
+  }
 }
 quit_corvane() {  # quit_corvane NAME
   probe_in "$1" quit >/dev/null

@@ -171,6 +171,22 @@ aprobe dialog-press "$caption" 1000; sleep 0.5
 aprobe dialog-shot "$caption" remote_expanded_cht
 win "$a" cmd /c exit >/dev/null
 aprobe dialog-press "$caption" 1038; sleep 3
+open_b_cht
+aprobe dialog "$caption" 10 >/dev/null || fail "no remote-computer dialog in Chinese"
+aprobe dialog-press "$caption" 1043
+aprobe dialog Swivo 10 >/dev/null || fail "no pairing dialog in Chinese"
+aprobe dialog-shot Swivo pairing_cht
+aprobe dialog-press Swivo 1074; sleep 1
+win "$c" sc.exe stop Corvane >>"$log"; wait_state "$c" STOPPED 15
+no_cht=$(printf '\xe5\x90\xa6')  # No
+until_rows 10 "|$ip_c|$no_cht|" >/dev/null || fail "C does not show No in Chinese"
+aprobe raise
+point=$(aprobe row-point $my_net $list "$ip_c") || fail "no row of C"
+click $point 2
+aprobe dialog "$caption" 10 >/dev/null || fail "no remote-computer dialog for C in Chinese"
+[ "$(aprobe dialog-visible "$caption" 1039)" = 1 ] || fail "no Wake-on-LAN button in Chinese"
+aprobe dialog-shot "$caption" remote_wol_cht
+aprobe dialog-press "$caption" 1039; sleep 2
 aprobe select-tab 1 && aprobe screenshot swivo_page_cht
 quit_corvane "$a"
 
