@@ -1,9 +1,6 @@
 // The pairing, remote-computer and computer-list dialogs as real windows from the English
 // language library, driven by scripted clicks while their modal loops run. Nothing is sent on a
 // network: the pairing's ExchangeStart goes to a recorder, and no button here starts a program.
-#include <windows.h>
-#include <objidl.h>  // left out by WIN32_LEAN_AND_MEAN, needed by GDI+
-#include <gdiplus.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,7 +10,10 @@
 
 #include "framework/framework.h"
 #include "framework/message_pump.h"
+#include "peers/allowed_hosts_dlg.h"
 #include "peers/computer_list_dlg.h"
+#include "peers/hotkey_dlg.h"
+#include "peers/km_key_table.h"
 #include "peers/pairing_dlg.h"
 #include "peers/remote_computer_dlg.h"
 #include "peers/scan_response_setting.h"
@@ -21,23 +21,8 @@
 #include "tests/shell/lang_library.h"
 #include "tests/shell/modal_script.h"
 #include "tests/shell/scratch_folder.h"
-#include "tests/shell/window_shot.h"
 
 namespace {
-
-// GDI+ for the whole test program, as the program's start-up does: the image buttons draw with it.
-class GdiplusEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
- private:
-  ULONG_PTR token_ = 0;
-};
-::testing::Environment* const gdiplusEnvironment = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 constexpr DWORD kWatchdog = 20000;
 const uint8_t kKey[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
@@ -53,6 +38,18 @@ int WindowHeight(HWND window) {
   RECT rect;
   ::GetWindowRect(window, &rect);
   return rect.bottom - rect.top;
+}
+
+// Answers the save question with Yes once it shows.
+void AnswerYesSoon() {
+  RunLater(300, [] {
+    for (HWND question = ::GetWindow(::GetDesktopWindow(), GW_CHILD); question;
+         question = ::GetWindow(question, GW_HWNDNEXT)) {
+      if (::IsWindowVisible(question) && ::GetDlgItem(question, IDC_YES_NO_YES)) {
+        ::PostMessageW(::GetDlgItem(question, IDC_YES_NO_YES), BM_CLICK, 0, 0);
+      }
+    }
+  });
 }
 
 class PeerDialogs : public ::testing::Test {
@@ -197,8 +194,8 @@ TEST_F(PeerDialogs, RemoteComputerInWolModeAndMore) {
 }
 
 // The WOL-mode remote dialog and the pairing dialog in both languages: every shown button lies
-// inside the dialog, and the screenshots are kept.
-TEST_F(PeerDialogs, WolModeAndPairingLayoutInBothLanguages) {
+// inside the dialog.
+TEST_F(PeerDialogs, WolModeAndPairingButtonsFitInBothLanguages) {
   auto insideClient = [](HWND window, int id) {
     RECT client, item;
     ::GetClientRect(window, &client);
@@ -209,7 +206,6 @@ TEST_F(PeerDialogs, WolModeAndPairingLayoutInBothLanguages) {
   for (const LangLibrary& library : kLangLibraries) {
     SCOPED_TRACE(library.tag);
     ASSERT_TRUE(UseLangLibrary(library));
-    const std::wstring tag(library.tag, library.tag + std::strlen(library.tag));
     MyNetServType remote;
     remote.ipText_ = L"192.168.5.12";
     remote.name_ = L"OFFICE";
@@ -220,8 +216,6 @@ TEST_F(PeerDialogs, WolModeAndPairingLayoutInBothLanguages) {
         EXPECT_TRUE(ItemVisible(window, id)) << id;
         EXPECT_TRUE(insideClient(window, id)) << id;
       }
-      ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      SaveWindowPng(window, L"remote_wol_" + tag);
       remote.EndDialog(-1);
     });
     RunLater(kWatchdog, [&] { remote.EndDialog(-1); });
@@ -234,8 +228,6 @@ TEST_F(PeerDialogs, WolModeAndPairingLayoutInBothLanguages) {
       HWND window = pairing.GetSafeHwnd();
       EXPECT_EQ(ItemText(window, IDC_PAIR_SLOT), L"1");
       for (int id : {IDC_PAIR_SLOT, IDC_PAIR_CONNECT, IDC_PAIR_HOTKEY}) EXPECT_TRUE(insideClient(window, id)) << id;
-      ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      SaveWindowPng(window, L"pairing_" + tag);
       pairing.EndDialog(-1);
     });
     RunLater(kWatchdog, [&] { pairing.EndDialog(-1); });
@@ -291,14 +283,7 @@ TEST_F(PeerDialogs, ComputerListCancelAndSave) {
         Press(window, IDC_MGMT_COMP_CANCEL);
         return;
       }
-      RunLater(300, [] {
-        for (HWND question = ::GetWindow(::GetDesktopWindow(), GW_CHILD); question;
-             question = ::GetWindow(question, GW_HWNDNEXT)) {
-          if (::IsWindowVisible(question) && ::GetDlgItem(question, IDC_YES_NO_YES)) {
-            ::PostMessageW(::GetDlgItem(question, IDC_YES_NO_YES), BM_CLICK, 0, 0);
-          }
-        }
-      });
+      AnswerYesSoon();
       Press(window, IDC_MGMT_COMP_SAVE);
     });
     RunLater(kWatchdog, [&] { dialog.EndDialog(-1); });
@@ -313,6 +298,53 @@ TEST_F(PeerDialogs, ComputerListCancelAndSave) {
     }
     EXPECT_EQ(folder_.Read(L"EchowardSetting.txt"), c.echowardAfter);
   }
+}
+
+// The hotkey dialog: deleting the only hotkey and saving leaves a list of no hotkeys.
+TEST_F(PeerDialogs, DeletingTheOnlyHotkeyLeavesAnEmptyHotkeyList) {
+  folder_.Write(L"KmCompList.txt", "QVX_VER=1\r\n0,7,30,1,0102030405060708090A0B0C0D0E0F10\r\n");
+  CMgmtKm dialog;
+  dialog.folder_ = folder_.Path();
+  RunLater(200, [&] {
+    ASSERT_EQ(::SendDlgItemMessageW(dialog.GetSafeHwnd(), IDC_MGMT_KM_LIST, LVM_GETITEMCOUNT, 0, 0), 1);
+    dialog.SelectSlotOfRow(0);
+    dialog.OnBnClickedDelete();
+    EXPECT_EQ(::SendDlgItemMessageW(dialog.GetSafeHwnd(), IDC_MGMT_KM_LIST, LVM_GETITEMCOUNT, 0, 0), 0);
+    AnswerYesSoon();
+    Press(dialog.GetSafeHwnd(), IDC_MGMT_KM_SAVE);
+  });
+  RunLater(kWatchdog, [&] { dialog.EndDialog(-1); });
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_EQ(folder_.Read(L"KmCompList.txt"), "QVX_VER=1\r\n");
+}
+
+// The allowed-hosts dialog: deleting one of two hosts and saving keeps only the other's key.
+TEST_F(PeerDialogs, DeletingAnAllowedHostRemovesOnlyItsKey) {
+  {
+    KmKeyTable table;
+    table.StoreKey(7, 20, kKey);
+    table.StoreKey(7, 21, kKey);
+    ASSERT_TRUE(table.Save(folder_.Path()));
+  }
+  MgmtKmSrv dialog;
+  dialog.folder_ = folder_.Path();
+  RunLater(200, [&] {
+    HWND list = ::GetDlgItem(dialog.GetSafeHwnd(), IDC_MGMT_KM_SRV_LIST);
+    ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    dialog.SelectHostOfRow(0);
+    EXPECT_EQ(dialog.SelectedHost(), 20);
+    dialog.OnBnClickedDelete();
+    EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
+    AnswerYesSoon();
+    Press(dialog.GetSafeHwnd(), IDC_MGMT_KM_SRV_SAVE);
+  });
+  RunLater(kWatchdog, [&] { dialog.EndDialog(-1); });
+  EXPECT_EQ(dialog.DoModal(), 0);
+  KmKeyTable saved;
+  saved.Load(folder_.Path());
+  EXPECT_FALSE(saved.IsUsed(20));
+  EXPECT_TRUE(saved.IsUsed(21));
+  EXPECT_EQ(saved.Subnet(), 7);
 }
 
 }  // namespace
