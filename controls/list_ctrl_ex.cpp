@@ -29,9 +29,13 @@ LRESULT CListCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return previous;
     }
     case WM_ERASEBKGND: {
-      CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-      if (EraseBackground(dc)) return TRUE;
-      return CListCtrl::WindowProc(message, wParam, lParam);
+      // The stripe's clip exclusion must end with the erase: Wine's list paints its items on the
+      // same device context, and would leave the sorted column's texts out.
+      HDC hdc = reinterpret_cast<HDC>(wParam);
+      const int saved = ::SaveDC(hdc);
+      LRESULT erased = EraseBackground(CDC::FromHandle(hdc)) ? TRUE : CListCtrl::WindowProc(message, wParam, lParam);
+      if (saved) ::RestoreDC(hdc, saved);
+      return erased;
     }
     case WM_HSCROLL:
     case WM_VSCROLL: {

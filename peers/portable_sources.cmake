@@ -13,4 +13,10 @@ set(PEERS_PORTABLE_SOURCES
   km_replay_gate.cpp
   km_hotkey_match.cpp
   clipboard_transfer.cpp
+  computer_list.cpp
+  host_status.cpp
+  hotkey_slots.cpp
+  magic_packet.cpp
+  row_keys.cpp
+  scan_plan.cpp
 )

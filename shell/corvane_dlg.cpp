@@ -11,6 +11,7 @@
 #include "common/link_watcher.h"
 #include "common/os_version.h"
 #include "peers/clipboard_server.h"
+#include "peers/computer_list_file.h"
 #include "peers/km_input_capture.h"
 #include "peers/swivo_controller.h"
 #include "peers/swivo_service.h"
@@ -66,6 +67,8 @@ void RestartProgram(const std::wstring& modulePath) {
 CCorvaneDlg::CCorvaneDlg(const CorvaneDlgStart& start) : CDialog(IDD_MAIN), start_(start) {
   // One row per page, in tab order; the pages of later areas join this table.
   pages_ = {
+      {&myNet_, IDD_MY_NET, "TAB_MY_NET", PageCondition::kInstallation, {}},
+      {&swivoPage_, IDD_MY_SERVER, "TAB_SWIVO", PageCondition::kInstallation, {}},
       {&driver_, IDD_DRIVER_PAGE, "TAB_DRV", PageCondition::kAlways,
        [this] {
          bool requested = driver_.IsRestartRequested();
@@ -159,6 +162,7 @@ int CCorvaneDlg::OnCreate(CREATESTRUCTW* create) {
 
   ModifyStyle(0, WS_CLIPCHILDREN);
   if (!tabCtrl_.Create(this, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), kTabControlId)) return -1;
+  PreparePeerPages();
   if (!CreateMainPages(pages_, tabCtrl_, settings_)) return -1;
   std::wstring balloonText = kProgramVersion;
   if (!tray_.Create(this, UM_TRAY_NOTIFY, Text("TITLE_QVX"), icon_, balloonText.c_str(), Text("TXT_QVX_RUNNING"))) {
@@ -304,7 +308,9 @@ void CCorvaneDlg::OnBringToFront() {
 void CCorvaneDlg::OnPeriodicRefresh() {
   if (closing_ || !pollingEnabled_) return;
   ++refreshTicks_;
-  // The Status and My Network pages refresh here once they exist.
+  // A scan pumps messages itself, and a refill under a pressed mouse button would lose the click.
+  const bool leftButtonDown = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+  if (myNetworkRefresh_ && myNet_.GetSafeHwnd() && !myNet_.Scanning() && !leftButtonDown) myNet_.Refresh();
   refreshTick_.Rearm();
 }
 
@@ -482,7 +488,11 @@ void CCorvaneDlg::OnKmPageState(WPARAM state, LPARAM source) {
   if (source == 1) {
     // The My Network page after a pairing: controller mode again, with the new slot.
     if (KmHooksInstalled()) StopSwivo();
-    StartControllerMode();
+    if (swivoPage_.GetSafeHwnd() && !swivoPage_.ControllerMode()) {
+      swivoPage_.StartSwivoIfStopped();
+    } else {
+      StartControllerMode();
+    }
     return;
   }
   if (source != 0) return;
@@ -509,4 +519,36 @@ void CCorvaneDlg::OnDrawClipboard() {
   const DWORD sequence = ::GetClipboardSequenceNumber();
   if (sequence == lastClipboardSequence_) return;
   if (controller_->QueueClipboardSend()) lastClipboardSequence_ = sequence;
+}
+
+void CCorvaneDlg::PreparePeerPages() {
+  const uint8_t* ip = settings_.privateIp;
+  myNet_.scanPort_ = settings_.ports.scanPort;
+  myNet_.kmPort_ = settings_.ports.kmPort;
+  myNet_.adapterGuidName_ = settings_.adapterGuidName;
+  myNet_.adapterName_ = settings_.adapterName;
+  myNet_.folder_ = start_.folder;
+  myNet_.mainWindow_ = m_hWnd;
+  if (service_) {
+    myNet_.passwordBuffer_ = service_->password_;
+    myNet_.passwordEvent_ = service_->passwordDelivered_;
+  }
+  myNet_.SetPrivateIp(ip[0], ip[1], ip[2], ip[3]);
+  LoadComputerList(start_.folder, &myNet_.List());
+  myNet_.List().subnet = ip[2];
+  myNet_.List().Snapshot();
+
+  swivoPage_.mainWindow_ = m_hWnd;
+  swivoPage_.folder_ = start_.folder;
+  swivoPage_.adapterName_ = settings_.adapterName;
+  swivoPage_.adapterGuidName_ = settings_.adapterGuidName;
+  swivoPage_.kmPort_ = settings_.ports.kmPort;
+  swivoPage_.computerList_ = &myNet_.List();
+  swivoPage_.controller_ = controller_;
+  swivoPage_.server_ = clipboardServer_;
+  if (service_) {
+    swivoPage_.passwordSent_ = service_->passwordSent_;
+    swivoPage_.pairingAllowed_ = &service_->pairingAllowed_;
+  }
+  swivoPage_.SetLocalIp(ip);
 }

@@ -14,6 +14,8 @@
 #include "controls/tab_style_base.h"
 #include "framework/framework.h"
 #include "peers/km_settings.h"
+#include "peers/my_net_page.h"
+#include "peers/swivo_page.h"
 #include "shell/clipboard_viewer_link.h"
 #include "shell/help_page.h"
 #include "shell/main_pages.h"
@@ -63,6 +65,8 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   SwivoController* Controller() const { return controller_; }
   bool Controlled() const { return controlled_; }
   KmSettingsHolder& KmSettings() { return kmSettings_; }
+  CMyNet& MyNetPage() { return myNet_; }
+  CMyServer& SwivoPage() { return swivoPage_; }
 
  protected:
   int OnCreate(CREATESTRUCTW* create) override;
@@ -89,12 +93,15 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   void StartSwivoEngines();
   void LinkSwivoEngines();
   void OnKmPageState(WPARAM state, LPARAM source);
+  void PreparePeerPages();
   // Controller mode on, linked to this dialog's engines (what the Swivo page's KM button does).
   void StartControllerMode();
   void OnDrawClipboard();
 
   CorvaneDlgStart start_;
   TabCtrlComplex tabCtrl_;
+  CMyNet myNet_;
+  CMyServer swivoPage_;
   CDriverPage driver_;
   CUpdate update_;
   CHelpPage help_;

@@ -72,6 +72,74 @@
 #define IDD_MSG_TOP_NUM 165
 #define IDC_TOP_NUM_LABEL 1119
 
+// My Network page and its dialogs: the remote-computer dialog, the help box with its Setting
+// button, and the computer-list dialog.
+#define IDD_MY_NET 141
+#define IDC_MYNET_LIST 1035
+#define IDC_MYNET_SCAN 1036
+#define IDC_MYNET_CLEAR_WOL 1038
+#define IDC_MYNET_MANAGE 1000
+#define IDC_MYNET_CONNECT 1039
+#define IDD_MYNET_SERV_TYPE 143
+#define IDC_SERV_IP 1023
+#define IDC_SERV_NAME 1021
+#define IDC_SERV_CPU 1022
+#define IDC_SERV_OS 1024
+#define IDC_SERV_SWIVO 1043
+#define IDC_SERV_WOL 1039
+#define IDC_SERV_HELP_WOL 1042
+#define IDC_SERV_MORE 1000
+#define IDC_SERV_GROUP 1091
+#define IDC_SERV_FILE_SHARING 1037
+#define IDC_SERV_RMT_DESKTOP 1038
+#define IDC_SERV_HELP_FILE_SHARING 1040
+#define IDC_SERV_HELP_RMT_DESKTOP 1041
+#define IDC_SERV_FILE_COPY 1044
+#define IDD_SRV_HELP 146
+#define IDC_SRV_HELP_TITLE 1048
+#define IDC_SRV_HELP_TEXT 1021
+#define IDC_SRV_HELP_SETTING 1089
+#define IDI_SETTING 163
+#define IDD_MGMT_COMP 155
+#define IDC_MGMT_COMP_LIST 1035
+#define IDC_MGMT_COMP_DELETE 1000
+#define IDC_MGMT_COMP_DELETE_ALL 1039
+#define IDC_MGMT_COMP_SAVE 1037
+#define IDC_MGMT_COMP_CANCEL 1038
+#define IDC_MGMT_COMP_SCAN_RESP 1025
+#define IDC_MGMT_COMP_HELP 1092
+#define IDC_MGMT_COMP_NAME 1022
+#define IDC_MGMT_COMP_ADDRESS 1021
+
+// Swivo page and its pairing, hotkey and allowed-hosts dialogs.
+#define IDD_TANDEMKEY 154
+#define IDC_PAIR_SLOT 1020
+#define IDC_PAIR_CONNECT 1074
+#define IDC_PAIR_RECONNECT 1075
+#define IDC_PAIR_HOTKEY 1085
+#define IDC_PAIR_ALREADY 1093
+#define IDC_PAIR_SHOW_LIST 1113
+#define IDC_PAIR_RETURN 1114
+#define IDD_MY_SERVER 157
+#define IDC_SWIVO_PAIR_WINDOW 1000
+#define IDC_SWIVO_KM 1005
+#define IDC_SWIVO_KEYS 1001
+#define IDC_SWIVO_HOTKEYS 1006
+#define IDC_SWIVO_HOTKEY_LINE 1095
+#define IDC_SWIVO_HINT 1123
+#define IDD_MGMT_KM 161
+#define IDC_MGMT_KM_LIST 1035
+#define IDC_MGMT_KM_DELETE 1000
+#define IDC_MGMT_KM_DELETE_ALL 1083
+#define IDC_MGMT_KM_CLIP_SYNC 1001
+#define IDC_MGMT_KM_SAVE 1084
+#define IDC_MGMT_KM_CTRL_ALT 1112
+#define IDC_MGMT_KM_CTRL 1113
+#define IDD_MGMT_KM_SRV 162
+#define IDC_MGMT_KM_SRV_LIST 1035
+#define IDC_MGMT_KM_SRV_DELETE 1000
+#define IDC_MGMT_KM_SRV_DELETE_ALL 1083
+#define IDC_MGMT_KM_SRV_SAVE 1084
 // Driver page (a tab page) and the dialogs it opens: the installation wizard's three steps, the
 // removal dialog, the advanced configuration and the address dialogs.
 #define IDD_DRIVER_PAGE 136

@@ -8,4 +8,7 @@ set(PEERS_PORTABLE_TESTS
   km_settings_lines_test.cpp
   km_replay_gate_test.cpp
   clipboard_transfer_test.cpp
+  computer_list_lines_test.cpp
+  host_status_test.cpp
+  hotkey_slots_test.cpp
 )

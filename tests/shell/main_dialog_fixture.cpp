@@ -13,7 +13,9 @@ void WriteInstallation(const TempFolder& folder, Installation installation) {
   folder.WriteBytes(L"DrvInstPhyNic.txt", "QVX_VER=1\r\n{00000002-0000-0000-0000-4E6574446576}\r\neth0\r\n");
   folder.WriteBytes(L"DrvInstWanType.txt", std::string("QVX_VER=1\r\n") + wan + "\r\n");
   folder.WriteBytes(L"PhysicalMacAddr.txt", "QVX_VER=1\r\n021122334455\r\n");
-  folder.WriteBytes(L"PrivateIp.txt", "QVX_VER=1\r\n192.168.5.1\r\n");
+  // No private address: the My Network page then asks only the computers of its (empty) list and
+  // sends no broadcast out of this machine's default route.
+  folder.WriteBytes(L"PrivateIp.txt", "QVX_VER=1\r\n0.0.0.0\r\n");
   folder.WriteBytes(L"VirtualMacAddr.txt", "QVX_VER=1\r\n021122334466\r\n");
   folder.WriteBytes(L"CloneAdaptGuidName.txt", "QVX_VER=1\r\n\r\n");
   folder.WriteBytes(L"PrivateAdaptGuidName.txt", "QVX_VER=1\r\n\r\n");

@@ -41,8 +41,10 @@ HWND VisibleOwnedWindow(HWND window) {
   return search.found;
 }
 
-// The tabs of the pages that exist today: every row of the page table is always present.
+// The tabs of the pages that exist today: My Network and Swivo with an installation, Driver,
+// Version and Help always.
 const std::vector<std::wstring> kAlwaysTabs = {L"Driver", L"Version", L"Help"};
+const std::vector<std::wstring> kInstalledTabs = {L"My Network", L"Swivo", L"Driver", L"Version", L"Help"};
 
 TEST(MainDialog, TabSetByInstallation) {
   struct Case {
@@ -53,8 +55,8 @@ TEST(MainDialog, TabSetByInstallation) {
   };
   const Case cases[] = {
       {"installation files absent", Installation::kNone, kAlwaysTabs, false},
-      {"installation with a WAN flag", Installation::kWithWanFlag, kAlwaysTabs, true},
-      {"installation without a WAN flag", Installation::kWithVirtualAdapters, kAlwaysTabs, true},
+      {"installation with a WAN flag", Installation::kWithWanFlag, kInstalledTabs, true},
+      {"installation without a WAN flag", Installation::kWithVirtualAdapters, kInstalledTabs, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

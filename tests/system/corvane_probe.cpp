@@ -141,6 +141,18 @@ HWND WaitForTarget(const std::wstring& spec, double seconds) {
   }
 }
 
+// A visible top-level window with this caption.
+HWND FindDialog(const std::wstring& caption, double seconds) {
+  DWORD deadline = ::GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    for (HWND window : TopLevelWindows()) {
+      if (::IsWindowVisible(window) && TextOf(window) == caption) return window;
+    }
+    if (static_cast<LONG>(::GetTickCount() - deadline) > 0) return nullptr;
+    ::Sleep(50);
+  }
+}
+
 // Memory in the process that owns a window: list view messages carry pointers that are not
 // carried across processes.
 class RemoteBuffer {
@@ -234,6 +246,23 @@ bool DoubleClickRow(HWND list, int row) {
   return true;
 }
 
+void PrintCentre(const RECT& rect) {
+  std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+std::wstring ListCell(HWND list, RemoteBuffer& buffer, int row, int column) {
+  constexpr size_t kTextOffset = 256;
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.cchTextMax = 255;
+  item.pszText = reinterpret_cast<wchar_t*>(buffer.at(kTextOffset));
+  buffer.Write(0, &item, sizeof item);
+  const LRESULT length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.at(0)));
+  wchar_t text[256] = {};
+  if (length > 0) buffer.Read(kTextOffset, text, static_cast<size_t>(length) * sizeof(wchar_t));
+  return text;
+}
+
 int Fail(const char* why) {
   std::printf("%s\n", why);
   return 1;
@@ -246,7 +275,10 @@ int Usage() {
                "       tray-message WPARAM LPARAM | tray-event workarea|taskbar-created|forget | tray-icon | balloon | key VK | screenshot NAME [main|screen] | hold-marker SECONDS |\n"
                "       controls TARGET SECONDS | click TARGET BUTTON SECONDS | type TARGET EDIT TEXT |\n"
                "       pick TARGET COMBO INDEX | activate-row TARGET LIST ROW | watch-text TARGET CONTROL SECONDS |\n"
-               "       wait-gone TARGET SECONDS | shot TARGET NAME | close TARGET    (TARGET: page:ID or dialog:ID)\n");
+               "       wait-gone TARGET SECONDS | shot TARGET NAME | close TARGET    (TARGET: page:ID or dialog:ID) |\n"
+               "       raise | point MARKER ID | press MARKER ID | rows MARKER LIST | row-point MARKER LIST TEXT | dialog CAPTION SECONDS |\n"
+               "       dialog-point CAPTION ID | dialog-press CAPTION ID | dialog-visible CAPTION ID | dialog-shot CAPTION NAME\n"
+               "       (MARKER: a control id that tells the page)\n");
   return 2;
 }
 
@@ -400,6 +432,36 @@ int wmain(int argc, wchar_t** argv) {
 
   if (argc >= 3 && std::wcschr(argv[2], L':')) return TargetCommand(command, argc, argv);
 
+  if (command.rfind(L"dialog", 0) == 0) {
+    // The dialogs a page opens: found by their caption.
+    const std::wstring caption = argc > 2 ? argv[2] : L"";
+    HWND dialog = FindDialog(caption, command == L"dialog" ? number(3) : 5);
+    if (!dialog) return Fail("no such dialog");
+    RECT rect;
+    ::GetWindowRect(dialog, &rect);
+    if (command == L"dialog") {
+      std::printf("dialog %ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
+      return 0;
+    }
+    if (command == L"dialog-shot") return SaveWindowPng(dialog, argc > 3 ? argv[3] : L"dialog") ? 0 : Fail("not saved");
+    HWND control = ::GetDlgItem(dialog, static_cast<int>(number(3)));
+    if (!control) return Fail("no such control");
+    if (command == L"dialog-visible") {
+      std::printf("%d\n", ::IsWindowVisible(control) ? 1 : 0);
+      return 0;
+    }
+    if (command == L"dialog-press") {
+      ::PostMessageW(control, BM_CLICK, 0, 0);
+      return 0;
+    }
+    if (command == L"dialog-point") {
+      ::GetWindowRect(control, &rect);
+      PrintCentre(rect);
+      return 0;
+    }
+    return Usage();
+  }
+
   HWND main = WaitForMain(5);
   if (!main) return Fail("no main window");
   if (command == L"state") {
@@ -510,6 +572,51 @@ int wmain(int argc, wchar_t** argv) {
       return Fail("no menu");
     }
     return 0;
+  }
+  if (command == L"raise") {
+    // In front of the other computers' windows on the shared display.
+    ::SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(main);
+    return 0;
+  }
+  if (command == L"point" || command == L"press" || command == L"rows" || command == L"row-point") {
+    HWND page = PageWithControl(main, static_cast<int>(number(2)));
+    if (!page) return Fail("no such page");
+    HWND control = ::GetDlgItem(page, static_cast<int>(number(3)));
+    if (!control) return Fail("no such control");
+    if (command == L"point") {
+      RECT rect;
+      ::GetWindowRect(control, &rect);
+      PrintCentre(rect);
+      return 0;
+    }
+    if (command == L"press") {
+      ::PostMessageW(control, BM_CLICK, 0, 0);
+      return 0;
+    }
+    RemoteBuffer buffer(control, 1024);
+    if (!buffer.ok()) return Fail("cannot reach the list's process");
+    const int count = static_cast<int>(::SendMessageW(control, LVM_GETITEMCOUNT, 0, 0));
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(control, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    for (int row = 0; row < count; ++row) {
+      if (command == L"rows") {
+        std::wstring line;
+        for (int column = 0; column < columns; ++column) line += (column ? L"|" : L"") + ListCell(control, buffer, row, column);
+        PrintUtf8(line);
+      } else if (argc > 4 && ListCell(control, buffer, row, 1) == argv[4]) {
+        RECT rect = {};
+        rect.left = LVIR_BOUNDS;
+        buffer.Write(0, &rect, sizeof rect);
+        ::SendMessageW(control, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.at(0)));
+        buffer.Read(0, &rect, sizeof rect);
+        ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        PrintCentre(rect);
+        return 0;
+      }
+    }
+    return command == L"rows" ? 0 : Fail("no such row");
   }
   if (command == L"screenshot") {
     std::wstring what = argc > 3 ? argv[3] : L"main";
