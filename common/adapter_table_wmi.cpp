@@ -1,5 +1,5 @@
 // Fills the adapter table from Win32_NetworkAdapter through WMI's scripting interface.
-#include "common/adapter_table.h"
+#include "common/adapter_table_wmi.h"
 
 #include <windows.h>
 #include <wbemdisp.h>
@@ -36,19 +36,23 @@ bool AddWhenEthernet(AdapterTable& table, IDispatch* item) {
   if (!ReadProperty(properties.Get(), L"Name", name)) return false;
   if (!ReadProperty(properties.Get(), L"MACAddress", macText)) return false;
 
+  AddWmiAdapter(table, index, name, macText);
+  return true;
+}
+
+}  // namespace
+
+void AddWmiAdapter(AdapterTable& table, const Variant& index, const Variant& name, const Variant& macAddress) {
   int32_t indexValue = 0;
   index.ToInt32(&indexValue);
   const wchar_t* nameText = name->vt == VT_BSTR && name->bstrVal ? name->bstrVal : L"";
   // An adapter without a MAC address (WMI gives NULL) stays in the table with six zeros.
   uint8_t mac[6] = {};
-  if (macText->vt == VT_BSTR && macText->bstrVal) {
-    ParseMacAddressText(mac, std::wstring_view(macText->bstrVal, SysStringLen(macText->bstrVal)));
+  if (macAddress->vt == VT_BSTR && macAddress->bstrVal) {
+    ParseMacAddressText(mac, std::wstring_view(macAddress->bstrVal, ::SysStringLen(macAddress->bstrVal)));
   }
   table.Add(indexValue, nameText, mac);
-  return true;
 }
-
-}  // namespace
 
 void AdapterTable::EnumerateWmi() {
   Clear();

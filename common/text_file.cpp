@@ -1,5 +1,7 @@
 #include "common/text_file.h"
 
+TextFileCalls g_textFileCalls = {::WriteFile};
+
 // ---- base: buffer, conversions, close ----
 
 CTextFileBase::~CTextFileBase() { CTextFileBase::Close(); }
@@ -15,7 +17,7 @@ void CTextFileBase::FlushWriteBuffer() {
   const DWORD count = static_cast<DWORD>(buffer_index_ + 1);
   if (count > 0 && IsOpen()) {
     DWORD written = 0;
-    if (!WriteFile(file_, buffer_, count, &written, nullptr) || written != count) write_failed_ = true;
+    if (!g_textFileCalls.writeFile(file_, buffer_, count, &written, nullptr) || written != count) write_failed_ = true;
   }
   buffer_index_ = -1;
 }
@@ -213,9 +215,27 @@ bool CTextFileRead::ReadLine(std::wstring& line) {
 
 // ---- writer ----
 
-CTextFileWrite::CTextFileWrite(const std::wstring& path) {
-  // No sharing: a file held open for reading makes the writer fail instead of changing under the reader.
-  file_ = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+// A reader denies writers, and the old file cannot be replaced under it: such a writer is not
+// open from the start, as it was when it wrote the file itself.
+bool HeldByAnotherHandle(const std::wstring& path) {
+  HANDLE probe = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(probe);
+    return false;
+  }
+  return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+}  // namespace
+
+CTextFileWrite::CTextFileWrite(const std::wstring& path) : path_(path), temp_path_(path + L".tmp") {
+  // No sharing: a second writer of the same file fails instead of mixing its bytes into this one's.
+  if (!HeldByAnotherHandle(path_)) {
+    file_ = ::CreateFileW(temp_path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
+  }
   encoding_ = kAnsi;
   buffer_index_ = -1;
   buffer_count_ = 0;
@@ -241,6 +261,13 @@ void CTextFileWrite::WriteEndl() {
 }
 
 void CTextFileWrite::Close() {
-  if (IsOpen()) FlushWriteBuffer();
+  if (!IsOpen()) return;
+  FlushWriteBuffer();
+  if (!::FlushFileBuffers(file_)) write_failed_ = true;
   CTextFileBase::Close();
+  if (!write_failed_ &&
+      !::MoveFileExW(temp_path_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    write_failed_ = true;
+  }
+  if (write_failed_) ::DeleteFileW(temp_path_.c_str());
 }

@@ -1,12 +1,20 @@
 // The settings-file store: every settings file of both programs is read and written through these.
 // Readers take ANSI, UTF-8 and UTF-16 (told apart by the byte-order mark) with CR LF, LF or CR line
 // ends; writers write ANSI in the system code page. All file access goes through a 1024-byte buffer.
+// A writer writes a temporary file beside the target and puts it in the target's place only once
+// every byte is written, so a failed write leaves the old file as it was.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+// The calls that move the bytes: a seam, so that tests can make a write fail midway.
+struct TextFileCalls {
+  BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+};
+extern TextFileCalls g_textFileCalls;
 
 class CTextFileBase {
  public:
@@ -19,7 +27,7 @@ class CTextFileBase {
   bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
   Encoding GetEncoding() const { return encoding_; }
   bool DataLost() const { return data_lost_; }
-  // A writer whose bytes did not all reach the file.
+  // A writer whose bytes did not all reach the file, or whose file did not replace the old one.
   bool WriteFailed() const { return write_failed_; }
   virtual void Close();
 
@@ -71,12 +79,18 @@ class CTextFileRead : public CTextFileBase {
 
 class CTextFileWrite : public CTextFileBase {
  public:
-  // Creates the file, or empties an existing one; not open when a reader holds it.
+  // Creates the temporary file path + ".tmp"; not open when a reader holds the file at `path`
+  // or the temporary file cannot be created.
   explicit CTextFileWrite(const std::wstring& path);
   ~CTextFileWrite() { Close(); }
 
   void Write(std::wstring_view text);
   void WriteEndl();
-  // Writes out the buffer, then closes.
+  // Writes out the buffer and closes; then the complete temporary file replaces the file at the
+  // path, or, after any failure, is deleted and the old file stays.
   void Close() override;
+
+ private:
+  std::wstring path_;
+  std::wstring temp_path_;
 };

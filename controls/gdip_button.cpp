@@ -63,6 +63,15 @@ CGdipButton::~CGdipButton() {
   if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
 }
 
+void CGdipButton::OnDestroy() {
+  // The tip goes with its button; the next SetTooltipText makes one for the next window.
+  if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  toolTip_ = nullptr;
+  tracking_ = false;
+  hovered_ = false;
+  CButton::OnDestroy();
+}
+
 bool CGdipButton::LoadStdImage(UINT pngId) {
   delete standard_;
   standard_ = new CGdiPlusBitmapResource;
@@ -154,8 +163,6 @@ CGdipButton::StateImage& CGdipButton::ImageFor(Face face) {
 
 bool CGdipButton::DrawItem(DRAWITEMSTRUCT* item) {
   const bool pressed = (item->itemState & ODS_SELECTED) != 0;
-  // Once per press, not at every repaint while the button is held.
-  if (pressEdge_.Starts(pressed) && toggle && !disabled) alternateShown = !alternateShown;
   button_faces::Look look;
   look.disabled = disabled;
   look.pressed = pressed;
@@ -171,6 +178,16 @@ bool CGdipButton::DrawItem(DRAWITEMSTRUCT* item) {
   if (shown.Exists())
     ::BitBlt(item->hDC, 0, 0, client.Width(), client.Height(), shown.dc, 0, 0, SRCCOPY);
   return true;
+}
+
+bool CGdipButton::OnReflectedCommand(UINT notifyCode) {
+  // A two-state button changes over on the click itself: a press that slides off and back is
+  // still one click, and a press released outside is none.
+  if (notifyCode == BN_CLICKED && toggle && !disabled) {
+    alternateShown = !alternateShown;
+    Invalidate(false);
+  }
+  return false;  // the owner's click handler runs next and sees the new state
 }
 
 void CGdipButton::OnMouseMove(UINT flags, CPoint point) {

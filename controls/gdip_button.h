@@ -36,7 +36,9 @@ class CGdipButton : public CButton {
   BOOL PreTranslateMessage(MSG* msg) override;
   HBRUSH OnReflectedCtlColor(CDC* dc, UINT ctlType) override;
   BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
+  void OnDestroy() override;
   bool DrawItem(DRAWITEMSTRUCT* item) override;
+  bool OnReflectedCommand(UINT notifyCode) override;
   void OnMouseMove(UINT flags, CPoint point) override;
   void OnMouseHover(UINT flags, CPoint point) override;
   void OnMouseLeave() override;
@@ -62,7 +64,6 @@ class CGdipButton : public CButton {
   bool imagesBuilt_ = false;
   bool hovered_ = false;
   bool tracking_ = false;
-  button_faces::PressEdge pressEdge_;
   button_faces::Face current_ = button_faces::Face::Standard;
   std::wstring toolTipText_;
   HWND toolTip_ = nullptr;

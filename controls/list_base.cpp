@@ -115,7 +115,8 @@ void CListBase::ColorSortColumn(bool on) {
 }
 
 void CListBase::OnBackgroundSet(COLORREF) {
-  applicationBackground_ = true;
+  // Our own following of the system colour comes back through here too; it is not the caller's.
+  if (!followingSystemColour_) applicationBackground_ = true;
   if (tinted_) {
     ColorSortColumn(false);
     ColorSortColumn(true);
@@ -224,7 +225,11 @@ void CListBase::InvalidateEmptyArea() {
 }
 
 void CListBase::SysColorChanged() {
-  if (!applicationBackground_) list_->SetBkColor(::GetSysColor(COLOR_WINDOW));
+  if (!applicationBackground_) {
+    followingSystemColour_ = true;
+    list_->SetBkColor(::GetSysColor(COLOR_WINDOW));
+    followingSystemColour_ = false;
+  }
   if (!ThemedArrows() && arrows_) {
     BuildArrowImages();
     ::SendMessageW(HeaderOf(list_), HDM_SETIMAGELIST, HDSIL_NORMAL, reinterpret_cast<LPARAM>(arrows_));

@@ -57,6 +57,7 @@ class CListBase {
   HIMAGELIST arrows_ = nullptr;
   int upImage_ = -1;
   int downImage_ = -1;
-  bool applicationBackground_ = false;
+  bool applicationBackground_ = false;  // the caller chose the background: system changes keep it
+  bool followingSystemColour_ = false;  // SysColorChanged is setting the background itself
   bool backgroundImage_ = false;
 };

@@ -1,7 +1,5 @@
 #include "controls/list_ctrl_ex2.h"
 
-#include <algorithm>
-
 #include "controls/list_cell_view.h"
 
 CListCtrlEx2::~CListCtrlEx2() {
@@ -10,7 +8,7 @@ CListCtrlEx2::~CListCtrlEx2() {
 
 CListCtrlEx2::ItemData* CListCtrlEx2::RecordOf(int row) const {
   auto* record = reinterpret_cast<ItemData*>(CListCtrl::GetItemData(row));
-  return std::find(rows_.begin(), rows_.end(), record) != rows_.end() ? record : nullptr;
+  return records_.count(record) ? record : nullptr;
 }
 
 void CListCtrlEx2::SetItemData(int row, unsigned long long value) {
@@ -19,7 +17,7 @@ void CListCtrlEx2::SetItemData(int row, unsigned long long value) {
     return;
   }
   auto* record = new ItemData(value);
-  rows_.push_back(record);
+  records_.insert(record);
   CListCtrl::SetItemData(row, reinterpret_cast<DWORD_PTR>(record));
 }
 
@@ -29,8 +27,8 @@ unsigned long long CListCtrlEx2::GetItemValue(int row) const {
 }
 
 void CListCtrlEx2::DeleteAllItemData() {
-  for (ItemData* record : rows_) delete record;
-  rows_.clear();
+  for (ItemData* record : records_) delete record;
+  records_.clear();
 }
 
 void CListCtrlEx2::PreSubclassWindow() {

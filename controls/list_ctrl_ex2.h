@@ -2,7 +2,7 @@
 // selection, one owned record per row as its item data, cells in the list's own colours, and
 // column-header clicks kept to itself.
 #pragma once
-#include <vector>
+#include <unordered_set>
 
 #include "framework/list_ctrl.h"
 
@@ -25,7 +25,7 @@ class CListCtrlEx2 : public CListCtrl {
   unsigned long long GetItemValue(int row) const;
   // Frees every record; the pages call it right before they delete all rows.
   void DeleteAllItemData();
-  size_t RecordCount() const { return rows_.size(); }
+  size_t RecordCount() const { return records_.size(); }
 
  protected:
   void PreSubclassWindow() override;
@@ -33,11 +33,13 @@ class CListCtrlEx2 : public CListCtrl {
   BOOL PreTranslateMessage(MSG* msg) override;
 
  private:
+  // The row's record: its item data when that is one of ours (a caller may have set other item
+  // data, or the record may be freed already), else null. A set lookup, so a refill stays linear.
   ItemData* RecordOf(int row) const;
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) const;
   void WalkCells(bool backwards);
 
-  std::vector<ItemData*> rows_;
+  std::unordered_set<ItemData*> records_;  // every record made and not yet freed, owned
   COLORREF textBackground_ = CLR_NONE;
   COLORREF text_ = CLR_NONE;
 };

@@ -79,7 +79,7 @@ void C2DPushGraph::PaintSeries(CDC* dc, const CRect& rect) {
     HGDIOBJ old = dc->SelectObject(&pen);
     dc->MoveTo(rect.left, height);
     int x = rect.left;
-    for (int offset : line.Values()) {
+    for (const std::int64_t offset : line.Values()) {
       dc->LineTo(x, model_.PointY(offset, height));
       x += interval;
     }

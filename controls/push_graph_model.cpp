@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-bool PushGraphModel::AddSeries(int id, COLORREF colour) {
+bool PushGraphModel::AddSeries(int id, GraphColour colour) {
   try {
     series_.emplace_back(id, colour);
   } catch (const std::bad_alloc&) {
@@ -32,14 +32,11 @@ bool PushGraphModel::PushValue(int value, int id) {
   PushGraphLine* line = LastWithId(id);
   if (!line) return false;
   const int clamped = std::min(std::max(value, minimum_), maximum_);
-  line->values_.push_back(static_cast<int>(static_cast<int64_t>(clamped) - minimum_));
-  // One value more than a paint keeps, as after a paint and a push; what goes is remembered so that
-  // the next advance still scrolls the grid by every value that came in.
-  if (visiblePoints_ > 0) {
-    const size_t before = line->values_.size();
-    TrimTo(*line, static_cast<size_t>(visiblePoints_));
-    line->droppedSinceAdvance_ += before - line->values_.size();
-  }
+  line->values_.push_back(static_cast<std::int64_t>(clamped) - minimum_);
+  ++line->pushedSinceAdvance_;
+  // What fits across the plot at once, so a graph that is never painted stays bounded; the grid
+  // counts the pushes, not what is held.
+  if (visiblePoints_ > 0) TrimTo(*line, static_cast<size_t>(visiblePoints_));
   return true;
 }
 
@@ -54,11 +51,14 @@ void PushGraphModel::TrimTo(PushGraphLine& line, size_t keep) {
 }
 
 void PushGraphModel::Advance() {
-  size_t longest = 0;
+  // n: what the longest series would hold now, had a paint trimmed them since the last advance.
+  size_t pushed = 0;
   for (auto& line : series_) {
-    longest = std::max(longest, line.values_.size() + line.droppedSinceAdvance_);
-    line.droppedSinceAdvance_ = 0;
+    pushed = std::max(pushed, line.pushedSinceAdvance_);
+    line.pushedSinceAdvance_ = 0;
   }
+  const size_t longest = shownLength_ + pushed;
+  shownLength_ = visiblePoints_ > 0 ? std::min(longest, static_cast<size_t>(visiblePoints_ - 1)) : longest;
   const long long n = static_cast<long long>(longest);
   if (n < visiblePoints_) return;
   const long long step = (n - visiblePoints_ + 1) * lineInterval_;
@@ -81,11 +81,13 @@ bool PushGraphModel::PrepareForPaint(int plotWidth) {
     if (line.values_.empty()) line.values_.push_back(0);  // the minimum, as an offset
     while (line.values_.size() < n) line.values_.push_back(line.values_.back());
     TrimTo(line, static_cast<size_t>(visiblePoints_ - 1));
+    line.pushedSinceAdvance_ = 0;  // what is held now is the whole count
   }
+  shownLength_ = series_.front().values_.size();
   return true;
 }
 
-int PushGraphModel::PointY(int offset, int height) const {
+int PushGraphModel::PointY(std::int64_t offset, int height) const {
   const int64_t range = std::max<int64_t>(1, static_cast<int64_t>(maximum_) - minimum_);
   return static_cast<int>(height - static_cast<int64_t>(height) * offset / range);
 }

@@ -1,40 +1,44 @@
 // The scrolling graph's data: its value series, their range, and the grid's phase. The window
-// only draws what this model hands it.
+// only draws what this model hands it. No platform header: it also builds natively, under the
+// sanitizers.
 #pragma once
-#include <windows.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <vector>
 
+// A colour as the platform packs it: 0x00bbggrr.
+using GraphColour = std::uint32_t;
+
 class PushGraphLine {
  public:
-  PushGraphLine(int id, COLORREF colour) : colour_(colour), id_(id) {}
-  COLORREF Colour() const { return colour_; }
+  PushGraphLine(int id, GraphColour colour) : colour_(colour), id_(id) {}
+  GraphColour Colour() const { return colour_; }
   int Id() const { return id_; }
-  // Offsets above the minimum, oldest first.
-  const std::deque<int>& Values() const { return values_; }
+  // Offsets above the minimum, oldest first; 64 bits, as the whole int range does not fit in 32.
+  const std::deque<std::int64_t>& Values() const { return values_; }
 
  private:
   friend class PushGraphModel;
-  COLORREF colour_;
+  GraphColour colour_;
   int id_;
-  std::deque<int> values_;
-  size_t droppedSinceAdvance_ = 0;  // trimmed at a push, still owed to the grid's next scroll
+  std::deque<std::int64_t> values_;
+  size_t pushedSinceAdvance_ = 0;
 };
 
 class PushGraphModel {
  public:
   static constexpr int kUncounted = -1;
 
-  bool AddSeries(int id, COLORREF colour);
+  bool AddSeries(int id, GraphColour colour);
   // Removes the last-added series with the id; nothing when none has it.
   void RemoveSeries(int id);
   // Appends the value, clamped to the range, to the last-added series with the id. Trims the series
   // to what fits across the plot at once, so a graph that is never painted stays bounded.
   bool PushValue(int value, int id);
 
-  // Moves the grid's phase by the values that scrolled in since the last advance.
+  // Moves the grid's phase by the values that scrolled in since the last advance, as a painted
+  // graph does also when no paint came in between (a hidden page): one interval per value.
   void Advance();
 
   // Counts the values that fit across a plot width (at least 1) when not counted yet.
@@ -44,7 +48,7 @@ class PushGraphModel {
   bool PrepareForPaint(int plotWidth);
 
   // y of a stored offset on a plot of the given height; in 64 bits so big ranges do not overflow.
-  int PointY(int offset, int height) const;
+  int PointY(std::int64_t offset, int height) const;
 
   const std::vector<PushGraphLine>& Series() const { return series_; }
 
@@ -73,4 +77,7 @@ class PushGraphModel {
   unsigned short lineInterval_ = 2;
   int gridOffset_ = 0;
   int visiblePoints_ = kUncounted;
+  // What every series holds for the grid's count since the last paint or advance: a paint pads
+  // and trims them all to one length; an advance without a paint trims the same way in the count.
+  size_t shownLength_ = 0;
 };

@@ -20,6 +20,14 @@ tab_layout::Margins AsMargins(const CRect& r) {
                              static_cast<int>(r.right), static_cast<int>(r.bottom)};
 }
 
+// The layout's own rectangles and points, to and from the window's.
+tab_layout::Rect ToLayout(const RECT& r) {
+  return tab_layout::Rect{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+                          static_cast<int>(r.bottom)};
+}
+tab_layout::Point ToLayout(POINT p) { return tab_layout::Point{static_cast<int>(p.x), static_cast<int>(p.y)}; }
+CRect FromLayout(const tab_layout::Rect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
+
 void SetToolRect(HWND toolTip, HWND owner, const RECT& rect) {
   if (!toolTip) return;
   TOOLINFOW tool = {};
@@ -34,8 +42,11 @@ void SetToolRect(HWND toolTip, HWND owner, const RECT& rect) {
 
 // ---- TabCtrl::Service ----------------------------------------------------------------------
 
-TabCtrl::Service::~Service() {
+TabCtrl::Service::~Service() { DestroyToolTip(); }
+
+void TabCtrl::Service::DestroyToolTip() {
   if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  toolTip_ = nullptr;
 }
 
 int TabCtrl::Service::GetTabMinWidth(const TabCtrl* ctrl, ITabCtrlRecalc* base) {
@@ -44,14 +55,14 @@ int TabCtrl::Service::GetTabMinWidth(const TabCtrl* ctrl, ITabCtrlRecalc* base) 
 }
 
 TabCtrl::Item* TabCtrl::Service::HitTest(TabCtrl* ctrl, ITabCtrlBehavior*, CPoint point) {
-  std::vector<RECT> rects;
-  for (const Item* tab : ctrl->Tabs()) rects.push_back(tab->rect);
-  const int index = tab_layout::HitTest(ctrl->TabsArea(), rects, point);
+  std::vector<tab_layout::Rect> rects;
+  for (const Item* tab : ctrl->Tabs()) rects.push_back(ToLayout(tab->rect));
+  const int index = tab_layout::HitTest(ToLayout(ctrl->TabsArea()), rects, ToLayout(point));
   return index < 0 ? nullptr : ctrl->Tabs()[static_cast<size_t>(index)];
 }
 
 HWND TabCtrl::Service::CreateToolTip(TabCtrl* ctrl, ITabCtrlToolTip*) {
-  if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  DestroyToolTip();
   toolTip_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, ctrl->GetSafeHwnd(),
                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -210,9 +221,9 @@ void TabCtrl::CalcTabsWidth() {
 void TabCtrl::RecalcScale() {
   std::vector<int> widths;
   for (const Item* tab : tabs_) widths.push_back(tab->fullWidth);
-  const auto rects = tab_layout::PlaceTabs(tabsArea_, widths, AsMargins(recalc_->GetTabHorzMargin(this, &service_)),
+  const auto rects = tab_layout::PlaceTabs(ToLayout(tabsArea_), widths, AsMargins(recalc_->GetTabHorzMargin(this, &service_)),
                                            recalc_->GetTabMinWidth(this, &service_), equalWidth);
-  for (size_t i = 0; i < tabs_.size(); ++i) tabs_[i]->rect = rects[i];
+  for (size_t i = 0; i < tabs_.size(); ++i) tabs_[i]->rect = FromLayout(rects[i]);
 }
 
 void TabCtrl::Update() {
@@ -221,11 +232,11 @@ void TabCtrl::Update() {
   GetClientRect(&client);
   const int borderWidth = border ? recalc_->GetBorderWidth(this, &service_) : 0;
   const bool hasTabs = !tabs_.empty();
-  const auto areas = tab_layout::LayoutAreas(client, borderWidth, hasTabs, hasTabs ? CalcCtrlAreaHeight() : 0,
+  const auto areas = tab_layout::LayoutAreas(ToLayout(client), borderWidth, hasTabs, hasTabs ? CalcCtrlAreaHeight() : 0,
                                              AsMargins(recalc_->GetCtrlAreaPadding(this, &service_)));
-  ctrlArea_ = areas.control;
-  tabsArea_ = areas.tabs;
-  wndsArea_ = areas.windows;
+  ctrlArea_ = FromLayout(areas.control);
+  tabsArea_ = FromLayout(areas.tabs);
+  wndsArea_ = FromLayout(areas.windows);
   if (!hasTabs) {
     SetToolRect(toolTip_, m_hWnd, ctrlArea_);
     return;
@@ -233,7 +244,8 @@ void TabCtrl::Update() {
   if (IndexOf(selected_) < 0) selected_ = nullptr;
   if (!selected_) selected_ = tabs_.front();
 
-  const RECT pageRect = tab_layout::Shrink(wndsArea_, AsMargins(recalc_->GetWndsAreaPadding(this, &service_)));
+  const RECT pageRect =
+      FromLayout(tab_layout::Shrink(ToLayout(wndsArea_), AsMargins(recalc_->GetWndsAreaPadding(this, &service_))));
   MoveWindowIfChanged(selected_->window, pageRect, true);
   if (::IsWindow(selected_->window) && !::IsWindowVisible(selected_->window)) ::ShowWindow(selected_->window, SW_SHOWNA);
 
@@ -244,7 +256,8 @@ void TabCtrl::Update() {
 
 void TabCtrl::SelectTab(Item* tab) {
   if (!tab || tab == selected_) return;
-  const RECT pageRect = tab_layout::Shrink(wndsArea_, AsMargins(recalc_->GetWndsAreaPadding(this, &service_)));
+  const RECT pageRect =
+      FromLayout(tab_layout::Shrink(ToLayout(wndsArea_), AsMargins(recalc_->GetWndsAreaPadding(this, &service_))));
   MoveWindowIfChanged(tab->window, pageRect, false);
   ::ShowWindow(tab->window, SW_SHOWNA);
   if (selected_) ::ShowWindow(selected_->window, SW_HIDE);
@@ -313,13 +326,18 @@ BOOL TabCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 
 void TabCtrl::OnToolTipText(NMTTDISPINFOW* info) {
   toolTipBuffer_.clear();
-  if (hovered_ && tab_layout::IsShortened(hovered_->rect, tabsArea_, hovered_->fullWidth))
+  if (hovered_ && tab_layout::IsShortened(ToLayout(hovered_->rect), ToLayout(tabsArea_), hovered_->fullWidth))
     toolTipBuffer_ = hovered_->text;
   info->lpszText = const_cast<wchar_t*>(toolTipBuffer_.c_str());
 }
 
 void TabCtrl::OnDestroy() {
   DeleteAll();
+  // The tip belongs to this window: a handle kept past it would reach a window that is gone (or
+  // another window that got its handle) at the next Create or relayed message.
+  if (toolTip_ && ::IsWindow(toolTip_)) ::DestroyWindow(toolTip_);
+  toolTip_ = nullptr;
+  service_.DestroyToolTip();
   Default();
 }
 
@@ -425,7 +443,7 @@ void TabCtrl::OnMouseMove(UINT, CPoint point) {
   UpdateHover(point);
   if (!dragAllowed || !pressed_) return;
   if (!dragging_) {
-    if (tab_layout::LeavesDragSquare(pressPoint_, point)) StartDrag(point);
+    if (tab_layout::LeavesDragSquare(ToLayout(pressPoint_), ToLayout(point))) StartDrag(point);
     return;
   }
   DragTo(point);
@@ -450,8 +468,8 @@ void TabCtrl::DragTo(CPoint point) {
   if (inside && hovered_ && hovered_ != pressed_) {
     const int pressedIndex = IndexOf(pressed_);
     const int hoveredIndex = IndexOf(hovered_);
-    const auto move = tab_layout::DecideDragMove(pressedIndex, hoveredIndex, hovered_->rect,
-                                                 pressed_->rect.Width(), point);
+    const auto move = tab_layout::DecideDragMove(pressedIndex, hoveredIndex, ToLayout(hovered_->rect),
+                                                 pressed_->rect.Width(), ToLayout(point));
     if (move != tab_layout::DragMove::None &&
         tab_layout::MoveNextTo(tabs_, static_cast<size_t>(pressedIndex), static_cast<size_t>(hoveredIndex),
                                move == tab_layout::DragMove::AfterHovered)) {

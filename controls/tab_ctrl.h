@@ -36,6 +36,8 @@ class TabCtrl : public CWnd, public KeyboardHook::Notify {
     bool SetCursor(TabCtrl*, ITabCtrlBehavior*, UINT) override { return false; }
 
     HWND CreateToolTip(TabCtrl* ctrl, ITabCtrlToolTip* base) override;
+    // Destroys the tooltip made here, if it still exists, and forgets its handle.
+    void DestroyToolTip();
 
    private:
     HWND toolTip_ = nullptr;

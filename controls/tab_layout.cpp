@@ -4,12 +4,16 @@
 
 namespace tab_layout {
 
-RECT Shrink(const RECT& rect, const Margins& margins) {
-  return RECT{rect.left + margins.left, rect.top + margins.top, rect.right - margins.right,
+bool Contains(const Rect& rect, Point point) {
+  return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+}
+
+Rect Shrink(const Rect& rect, const Margins& margins) {
+  return Rect{rect.left + margins.left, rect.top + margins.top, rect.right - margins.right,
               rect.bottom - margins.bottom};
 }
 
-Areas LayoutAreas(const RECT& client, int borderWidth, bool hasTabs, int stripHeight,
+Areas LayoutAreas(const Rect& client, int borderWidth, bool hasTabs, int stripHeight,
                   const Margins& ctrlAreaPadding) {
   Areas areas;
   areas.windows = Shrink(client, Margins{borderWidth, borderWidth, borderWidth, borderWidth});
@@ -35,18 +39,18 @@ std::vector<int> FullWidths(const std::vector<int>& needs, int minWidth, bool eq
   return widths;
 }
 
-std::vector<RECT> PlaceTabs(const RECT& tabsArea, const std::vector<int>& fullWidths,
+std::vector<Rect> PlaceTabs(const Rect& tabsArea, const std::vector<int>& fullWidths,
                             const Margins& tabHorzMargin, int minWidth, bool equalWidth) {
   const int ml = tabHorzMargin.left;
   const int mr = tabHorzMargin.right;
   const int n = static_cast<int>(fullWidths.size());
-  std::vector<RECT> rects;
+  std::vector<Rect> rects;
   if (n == 0) return rects;
   rects.reserve(fullWidths.size());
 
   int x = tabsArea.left;
   auto place = [&](int width) {
-    RECT r{x, tabsArea.top, 0, tabsArea.bottom};
+    Rect r{x, tabsArea.top, 0, tabsArea.bottom};
     x += width + ml + mr;
     r.right = x;
     r.left += ml;
@@ -91,35 +95,35 @@ std::vector<RECT> PlaceTabs(const RECT& tabsArea, const std::vector<int>& fullWi
   return rects;
 }
 
-int HitTest(const RECT& tabsArea, const std::vector<RECT>& tabRects, POINT point) {
-  if (!PtInRect(&tabsArea, point)) return -1;
+int HitTest(const Rect& tabsArea, const std::vector<Rect>& tabRects, Point point) {
+  if (!Contains(tabsArea, point)) return -1;
   for (size_t i = 0; i < tabRects.size(); ++i)
-    if (PtInRect(&tabRects[i], point)) return static_cast<int>(i);
+    if (Contains(tabRects[i], point)) return static_cast<int>(i);
   return -1;
 }
 
-bool IsShortened(const RECT& tabRect, const RECT& tabsArea, int fullWidth) {
-  const LONG left = std::max(tabRect.left, tabsArea.left);
-  const LONG right = std::min(tabRect.right, tabsArea.right);
+bool IsShortened(const Rect& tabRect, const Rect& tabsArea, int fullWidth) {
+  const int left = std::max(tabRect.left, tabsArea.left);
+  const int right = std::min(tabRect.right, tabsArea.right);
   return right > left && right - left < fullWidth;
 }
 
-bool LeavesDragSquare(POINT press, POINT point) {
+bool LeavesDragSquare(Point press, Point point) {
   const bool insideX = point.x >= press.x - 3 && point.x < press.x + 3;
   const bool insideY = point.y >= press.y - 3 && point.y < press.y + 3;
   return !(insideX && insideY);
 }
 
-DragMove DecideDragMove(int pressedIndex, int hoveredIndex, const RECT& hoveredRect,
-                        int pressedWidth, POINT point) {
+DragMove DecideDragMove(int pressedIndex, int hoveredIndex, const Rect& hoveredRect,
+                        int pressedWidth, Point point) {
   if (hoveredIndex < 0 || pressedIndex < 0 || hoveredIndex == pressedIndex) return DragMove::None;
-  const RECT& h = hoveredRect;
+  const Rect& h = hoveredRect;
   if (hoveredIndex < pressedIndex) {
-    RECT zone{h.left, h.top, h.left + pressedWidth, h.bottom};
-    return PtInRect(&zone, point) ? DragMove::BeforeHovered : DragMove::None;
+    Rect zone{h.left, h.top, h.left + pressedWidth, h.bottom};
+    return Contains(zone, point) ? DragMove::BeforeHovered : DragMove::None;
   }
-  RECT zone{h.right - pressedWidth, h.top, h.right, h.bottom};
-  return PtInRect(&zone, point) ? DragMove::AfterHovered : DragMove::None;
+  Rect zone{h.right - pressedWidth, h.top, h.right, h.bottom};
+  return Contains(zone, point) ? DragMove::AfterHovered : DragMove::None;
 }
 
 }  // namespace tab_layout

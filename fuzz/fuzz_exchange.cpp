@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FinishExchangeAsResponder(&responder, parsed.reply, &shared);
   }
   // The raw values too, whatever the parser made of them: no input may trap the arithmetic.
-  if (datagram.size() >= 54) {
-    const ExchangeOfferValues offer = ReadExchangeOffer(datagram.data() + 4);
+  ExchangeOfferValues offer;
+  if (datagram.size() >= 4 && ReadExchangeOffer(datagram.data() + 4, datagram.size() - 4, &offer)) {
     DhExchangeSets initiator;
     ClearExchangeSets(&initiator);
     ExchangeReplyValues reply;

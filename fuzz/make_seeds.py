@@ -78,3 +78,15 @@ for selector in (0, 1, 3):
     write("exchange", f"reply_{selector}", bytes([selector]) + DATAGRAMS["exchange_reply"])
 write("pairing_delivery", "delivery", DATAGRAMS["password_delivery"])
 write("pairing_delivery", "delivery_short", message(10, bytes(4)))
+
+
+def utf16_lines(*lines):
+    return "\n".join(lines).encode("utf-16-le")
+
+
+KEY = "00112233445566778899AABBCCDDEEFF"
+write("settings_lines", "key_table", utf16_lines("7", "12," + KEY, "200,FF112233445566778899AABBCCDDEE00"))
+write("settings_lines", "key_table_damaged", utf16_lines(" 7\r", "", "300," + KEY, "-1," + KEY, "5,0011", "9,a,b"))
+write("settings_lines", "comp_list", utf16_lines("1,7,12,0," + KEY, "0,9,300,1," + KEY))
+write("settings_lines", "comp_list_damaged",
+      utf16_lines("1,7,12,0," + KEY + ",extra", "2,7,13,1," + KEY, "0,3,4", "99999999999,1,2,3," + KEY))

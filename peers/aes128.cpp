@@ -113,7 +113,7 @@ void RunRounds(const uint32_t* keys, int rounds, const uint32_t (&table)[4][256]
 
 void AesBuildTables() { std::call_once(tables_built, BuildTablesNow); }
 
-void AesSetKey(AesContext* context, const uint8_t key[16], int /*key_bits*/) {
+void AesSetKey(AesContext* context, const uint8_t key[16]) {
   AesBuildTables();
   context->rounds = 10;
   uint32_t* w = context->encrypt_keys;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "common/secure_clear.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <x86intrin.h>
 #endif
@@ -18,13 +20,17 @@ constexpr int64_t kSmallestOfferedModulus = int64_t{1} << 16;
 uint32_t mix_word = kInitialMixWord;
 uint32_t shift_register = kInitialShiftRegister;
 
-uint32_t TimeStampLow() {
+uint32_t ProcessorTimeStampLow() {
 #if defined(__x86_64__) || defined(__i386__)
   return static_cast<uint32_t>(__rdtsc());
 #else
   return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
 #endif
 }
+
+DhTimeStampReader time_stamp_reader = ProcessorTimeStampLow;
+
+uint32_t TimeStampLow() { return time_stamp_reader(); }
 
 uint32_t RotateLeft7(uint32_t word) { return word << 7 | word >> 25; }
 
@@ -47,7 +53,7 @@ bool MillerRabinWitnessPasses(int64_t a, int64_t n) {
 
 }  // namespace
 
-void DhClear(DhContext* context) { *context = DhContext{}; }
+void DhClear(DhContext* context) { SecureClear(context, sizeof *context); }
 
 int64_t DhPowMod(int64_t base, int64_t exponent, int64_t modulus) {
   if (modulus < 2 || modulus > kDhValueLimit || exponent < 1 || base < 0 || base >= kDhValueLimit) {
@@ -122,4 +128,8 @@ uint32_t DhRandom31() {
 void DhResetExchangeGenerator() {
   mix_word = kInitialMixWord;
   shift_register = kInitialShiftRegister;
+}
+
+void DhSetTimeStampReader(DhTimeStampReader reader) {
+  time_stamp_reader = reader ? reader : ProcessorTimeStampLow;
 }

@@ -49,3 +49,8 @@ uint32_t DhRandom31();
 
 // Sets the exchange generator's state words back to their fixed initial values.
 void DhResetExchangeGenerator();
+
+// Where the exchange generator reads the time-stamp counter: a seam, so that a test can hold the
+// counter still and see the state words alone. nullptr restores the processor's counter.
+using DhTimeStampReader = uint32_t (*)();
+void DhSetTimeStampReader(DhTimeStampReader reader);

@@ -80,12 +80,12 @@ void KmKeyTable::FromLines(const std::vector<std::wstring>& lines) {
     std::lock_guard<std::mutex> hold(lock_);
     read.subnet = live_.subnet;
   }
-  if (!lines.empty()) read.subnet = static_cast<uint8_t>(ReadDecimalField(lines[0]));
+  if (!lines.empty()) read.subnet = static_cast<uint8_t>(ReadDecimal(lines[0]));
   for (size_t i = 1; i < lines.size(); ++i) {
     if (lines[i].empty()) continue;
     const std::vector<std::wstring> fields = SplitLineFields(lines[i]);
     if (fields.size() != 2) continue;
-    const int32_t host = ReadDecimalField(fields[0]);
+    const int32_t host = ReadDecimal(fields[0]);
     uint8_t key[kKmBlockSize];
     if (host < 0 || host >= kHosts || !ReadKeyField(fields[1], key)) continue;
     read.used[host] = 1;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/secure_clear.h"
 #include "peers/lan_message.h"
 
 class KmKeyTable {
@@ -61,6 +62,7 @@ class KmKeyTable {
     uint8_t subnet = 0;
     uint8_t used[kHosts] = {};
     uint8_t key[kHosts][kKmBlockSize] = {};
+    ~Fields() { SecureClear(key, sizeof key); }
   };
 
   mutable std::mutex lock_;

@@ -1,22 +1,6 @@
 #include "peers/km_line_fields.h"
 
-
 #include "common/text_helpers.h"
-
-int32_t ReadDecimalField(std::wstring_view field) {
-  size_t at = 0;
-  while (at < field.size() && (field[at] == L' ' || (field[at] >= L'\t' && field[at] <= L'\r'))) ++at;
-  bool negative = false;
-  if (at < field.size() && (field[at] == L'+' || field[at] == L'-')) negative = field[at++] == L'-';
-  constexpr int64_t kBeyond = int64_t{INT32_MAX} + 1;
-  int64_t value = 0;
-  for (; at < field.size() && field[at] >= L'0' && field[at] <= L'9'; ++at) {
-    value = value * 10 + (field[at] - L'0');
-    if (value > kBeyond) value = kBeyond;
-  }
-  if (negative) return static_cast<int32_t>(-value);
-  return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
-}
 
 bool ReadKeyField(std::wstring_view field, uint8_t key[kKmBlockSize]) {
   if (field.size() < 2 * kKmBlockSize) return false;

@@ -1,16 +1,13 @@
-// The fields of the Swivo settings lines: decimal numbers as wcstol with base 10 reads them, and
-// 16-byte keys as 32 hexadecimal digits, "%02X" per byte.
+// The fields of the Swivo settings lines: decimal numbers as wcstol with base 10 reads them
+// (ReadDecimal, common/decimal_text.h), and 16-byte keys as 32 hexadecimal digits, "%02X" per byte.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/decimal_text.h"
 #include "peers/lan_message.h"
-
-// Leading white space skipped, an optional sign, then digits up to the first non-digit; no digits
-// give 0. Values beyond 32 bits are clamped as the platform's wcstol clamps them.
-int32_t ReadDecimalField(std::wstring_view field);
 
 // Key byte i from the hex pair at characters 2i and 2i + 1; a pair with a non-digit gives 0. False
 // (and the key untouched) when the field has fewer than 32 characters.

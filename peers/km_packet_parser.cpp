@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/secure_clear.h"
 #include "peers/byte_order.h"
 #include "peers/km_secure_packet.h"
 
@@ -51,7 +52,9 @@ bool VerifyKmToken(const KmKeyTable& keys, uint8_t third, uint8_t fourth, const 
   if (third != keys.Subnet()) return false;
   uint8_t pairing_key[kKmBlockSize];
   if (!keys.SnapshotKey(fourth, pairing_key)) return false;
-  return OpenKmSecureBlocks(payload_block, token_block, SessionKeyOf(responder_key), pairing_key);
+  const bool sound = OpenKmSecureBlocks(payload_block, token_block, SessionKeyOf(responder_key), pairing_key);
+  SecureClear(pairing_key, sizeof pairing_key);
+  return sound;
 }
 
 bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmParsedMessage* parsed,
@@ -67,12 +70,15 @@ bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmPa
   const size_t payload_size = header.length - 2u;
 
   switch (header.type) {
-    case kScanReply:
-      if (payload_size < 2) return false;  // no room for the OS code
+    case kScanReply: {
+      // Not held against L: what L counts and the datagram holds, so the texts stay inside both.
+      const size_t held = scan_messages::PayloadBytes(header, size);
+      if (held < 2) return false;  // no room for the OS code
       parsed->action = kActionScanReply;
       parsed->payload = payload;
-      parsed->payload_size = payload_size;
+      parsed->payload_size = held;
       return true;
+    }
     case kAliveReply:
       parsed->action = kActionAliveReply;
       return true;
@@ -96,8 +102,8 @@ bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmPa
       parsed->action = kActionExchangeStart;
       return true;
     case kExchangeOffer: {
-      if (header.length != kExchangeOfferLength) return false;
-      const ExchangeOfferValues offer = ReadExchangeOffer(payload);
+      ExchangeOfferValues offer;
+      if (header.length != kExchangeOfferLength || !ReadExchangeOffer(payload, payload_size, &offer)) return false;
       if (!DhOfferIsSound(offer)) return false;
       parsed->exchange_mode = offer.mode;
       parsed->offer = offer;
@@ -106,7 +112,7 @@ bool ParseKmPacket(uint8_t* datagram, size_t size, const uint8_t source[4], KmPa
     }
     case kExchangeReply:
       if (!ExchangeMayProceed(*parsed, pairing_allowed) || header.length != kExchangeReplyLength) return false;
-      parsed->reply = ReadExchangeReply(payload);
+      if (!ReadExchangeReply(payload, payload_size, &parsed->reply)) return false;
       parsed->action = kActionExchangeReply;
       return true;
     case kShowNumber:

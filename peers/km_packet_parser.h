@@ -38,7 +38,7 @@ struct KmParsedMessage {
   uint16_t mouse_kind = 0;
   uint16_t show_number = 0;
   const uint8_t* payload = nullptr;  // into the receive buffer: ScanReply, PasswordDelivery, ShowNumber
-  size_t payload_size = 0;           // L - 2
+  size_t payload_size = 0;           // L - 2; for a ScanReply no more than the datagram holds
   ExchangeOfferValues offer;
   ExchangeReplyValues reply;
   uint16_t exchange_mode = 0;

@@ -36,8 +36,11 @@ bool KmSessionSocket::Open(const LanPeer& peer, int slot, const uint8_t pairing_
 
 void KmSessionSocket::Close() {
   std::lock_guard<std::mutex> hold(lock_);
-  if (socket_ != INVALID_SOCKET) closesocket(socket_);
+  if (socket_ != INVALID_SOCKET) ::closesocket(socket_);
   socket_ = INVALID_SOCKET;
+  // The session is over: its keys go with it.
+  ::SecureZeroMemory(pairing_key_, sizeof pairing_key_);
+  ::SecureZeroMemory(session_key_.bytes, sizeof session_key_.bytes);
 }
 
 bool KmSessionSocket::IsOpen() const {

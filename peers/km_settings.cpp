@@ -38,13 +38,13 @@ void ApplyKmCompListLines(const std::vector<std::wstring>& lines, KmSettingsReco
     if (line.empty()) continue;
     const std::vector<std::wstring> fields = SplitLineFields(line);
     if (fields.size() != 5) continue;
-    const int32_t slot = ReadDecimalField(fields[0]);
+    const int32_t slot = ReadDecimal(fields[0]);
     uint8_t key[kKmBlockSize];
     if (slot < 0 || slot >= KmSettingsRecord::kSlots || !ReadKeyField(fields[4], key)) continue;
     record->enabled[slot] = 1;
-    record->octet3[slot] = static_cast<uint8_t>(ReadDecimalField(fields[1]));
-    record->octet4[slot] = static_cast<uint8_t>(ReadDecimalField(fields[2]));
-    record->clipSync[slot] = static_cast<uint8_t>(ReadDecimalField(fields[3]));
+    record->octet3[slot] = static_cast<uint8_t>(ReadDecimal(fields[1]));
+    record->octet4[slot] = static_cast<uint8_t>(ReadDecimal(fields[2]));
+    record->clipSync[slot] = static_cast<uint8_t>(ReadDecimal(fields[3]));
     std::memcpy(record->key[slot], key, kKmBlockSize);
   }
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/secure_clear.h"
 #include "peers/lan_message.h"
 
 struct KmSettingsRecord {
@@ -16,6 +17,7 @@ struct KmSettingsRecord {
   uint8_t clipSync[kSlots];
   uint8_t key[kSlots][kKmBlockSize];
   int32_t switchMode;  // 0: [Ctrl]+[Alt]+digit, 1: [Ctrl]+digit
+  ~KmSettingsRecord() { SecureClear(key, sizeof key); }
 };
 
 inline constexpr wchar_t kSwKbSettingFile[] = L"SwKbSetting.txt";
@@ -28,6 +30,7 @@ struct KmSlotSnapshot {
   uint8_t octet4[KmSettingsRecord::kSlots];
   uint8_t clipSync[KmSettingsRecord::kSlots];
   uint8_t key[KmSettingsRecord::kSlots][kKmBlockSize];
+  ~KmSlotSnapshot() { SecureClear(key, sizeof key); }  // the copies other threads take
 };
 
 // A record with its lock and a snapshot of its slot fields. The record is written and read on the

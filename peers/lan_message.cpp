@@ -3,43 +3,19 @@
 #include <algorithm>
 
 #include "peers/byte_order.h"
+#include "peers/byte_reader.h"
 
 namespace {
 
 constexpr size_t kHeaderSize = 4;
-constexpr size_t kMacTextUnits = 12;
-constexpr size_t kScanReplyMaxLength = 222;
-
-void AppendUtf16Le(std::vector<uint8_t>& out, std::u16string_view text) {
-  for (char16_t unit : text) {
-    out.push_back(static_cast<uint8_t>(unit));
-    out.push_back(static_cast<uint8_t>(unit >> 8));
-  }
-  out.push_back(0);
-  out.push_back(0);
-}
-
-// Reads UTF-16LE units from `at` up to a NUL or the end; returns the offset after the NUL (or the
-// end). Units past `keep` are read over but not kept.
-size_t ReadUtf16LeText(const uint8_t* payload, size_t size, size_t at, size_t keep, std::u16string* text) {
-  text->clear();
-  while (at + 1 < size) {
-    const char16_t unit = static_cast<char16_t>(payload[at] | payload[at + 1] << 8);
-    at += 2;
-    if (unit == 0) return at;
-    if (text->size() < keep) text->push_back(unit);
-  }
-  return size;
-}
-
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
 
 LanDatagram BuildEmpty(uint16_t type) { return BuildLanMessage(type, nullptr, 0); }
+
+LanDatagram BuildWithCodec(size_t (*encode)(uint8_t*)) {
+  LanDatagram datagram(scan_messages::kRequestBytes);
+  datagram.resize(encode(datagram.data()));
+  return datagram;
+}
 
 LanDatagram BuildWithBe16(uint16_t type, uint16_t value) {
   uint8_t payload[2];
@@ -57,27 +33,16 @@ LanDatagram BuildLanMessage(uint16_t type, const uint8_t* payload, size_t payloa
   return datagram;
 }
 
-LanDatagram BuildScanRequest() { return BuildEmpty(kScanRequest); }
-LanDatagram BuildAliveQuery() { return BuildEmpty(kAliveQuery); }
-LanDatagram BuildAliveReply() { return BuildEmpty(kAliveReply); }
+LanDatagram BuildScanRequest() { return BuildWithCodec(scan_messages::EncodeScanRequest); }
+LanDatagram BuildAliveQuery() { return BuildWithCodec(scan_messages::EncodeAliveQuery); }
+LanDatagram BuildAliveReply() { return BuildWithCodec(scan_messages::EncodeAliveReply); }
 LanDatagram BuildPasswordRequest() { return BuildEmpty(kPasswordRequest); }
 
-LanDatagram BuildScanReply(int16_t os_type_code, std::u16string_view computer_name,
-                           std::u16string_view cpu_name, std::u16string_view mac_text) {
-  cpu_name = cpu_name.substr(0, kPeerCpuUnits);
-  // L = type 2 + code 2 + name bytes + CPU bytes + MAC 26.
-  const size_t text_room = kScanReplyMaxLength - 30;
-  const size_t cpu_bytes = 2 * (cpu_name.size() + 1);
-  computer_name = computer_name.substr(0, (text_room - cpu_bytes) / 2 - 1);
-
-  std::vector<uint8_t> payload(2);
-  WriteBe16(payload.data(), static_cast<uint16_t>(os_type_code));
-  AppendUtf16Le(payload, computer_name);
-  AppendUtf16Le(payload, cpu_name);
-  std::u16string mac(mac_text.substr(0, kMacTextUnits));
-  mac.resize(kMacTextUnits, u'0');
-  AppendUtf16Le(payload, mac);
-  return BuildLanMessage(kScanReply, payload.data(), payload.size());
+LanDatagram BuildScanReply(uint8_t osCode, std::u16string_view computerName, std::u16string_view cpuName,
+                           std::u16string_view macText) {
+  LanDatagram datagram(scan_messages::kMaxScanReplyBytes);
+  datagram.resize(scan_messages::EncodeScanReply(datagram.data(), osCode, computerName, cpuName, macText));
+  return datagram;
 }
 
 LanDatagram BuildPasswordDelivery(const uint8_t encrypted_key[kKmBlockSize]) {
@@ -102,19 +67,19 @@ LanDatagram BuildExchangeReply(const ExchangeReplyValues& reply) {
   return BuildLanMessage(kExchangeReply, payload, sizeof payload);
 }
 
-ExchangeOfferValues ReadExchangeOffer(const uint8_t* payload) {
-  ExchangeOfferValues offer;
-  offer.mode = ReadBe16(payload);
-  uint64_t* const targets[6] = {&offer.p[0], &offer.p[1], &offer.g[0], &offer.g[1], &offer.y_public[0], &offer.y_public[1]};
-  for (int i = 0; i < 6; ++i) *targets[i] = ReadLe64(payload + 2 + 8 * i);
-  return offer;
+bool ReadExchangeOffer(const uint8_t* payload, size_t size, ExchangeOfferValues* offer) {
+  ByteReader read(payload, size);
+  offer->mode = read.Be16();
+  uint64_t* const targets[6] = {&offer->p[0], &offer->p[1], &offer->g[0], &offer->g[1], &offer->y_public[0], &offer->y_public[1]};
+  for (uint64_t* target : targets) *target = read.Le64();
+  return !read.Overrun();
 }
 
-ExchangeReplyValues ReadExchangeReply(const uint8_t* payload) {
-  ExchangeReplyValues reply;
-  reply.x_public[0] = ReadLe64(payload);
-  reply.x_public[1] = ReadLe64(payload + 8);
-  return reply;
+bool ReadExchangeReply(const uint8_t* payload, size_t size, ExchangeReplyValues* reply) {
+  ByteReader read(payload, size);
+  reply->x_public[0] = read.Le64();
+  reply->x_public[1] = read.Le64();
+  return !read.Overrun();
 }
 
 KmBlock MakeKmStatusBlock(uint16_t status) {
@@ -142,11 +107,10 @@ KmBlock MakeKmMouseBlock(int32_t dx, int32_t dy, uint16_t kind, uint16_t sequenc
 }
 
 bool PassesLanDropRules(const uint8_t* datagram, size_t size, LanReceiver receiver, LanHeader* header) {
-  if (datagram == nullptr || size > kLanReceiveBufferSize || size < kHeaderSize) return false;
-  const uint16_t length = ReadBe16(datagram);
-  const uint16_t type = ReadBe16(datagram + 2);
-  // L counts the type field itself, so an L of 1 is as malformed as 0.
-  if (length < 2 || length > kLanMaxLength) return false;
+  scan_messages::Header read;
+  if (size > kLanReceiveBufferSize || !scan_messages::ReadHeader(datagram, size, &read)) return false;
+  const uint16_t length = read.length;
+  const uint16_t type = read.type;
 
   bool taken = false;
   if (receiver == LanReceiver::kService) {
@@ -156,26 +120,13 @@ bool PassesLanDropRules(const uint8_t* datagram, size_t size, LanReceiver receiv
   }
   if (!taken) return false;
 
-  const bool secure = type == kKmStatus || type == kKmKey || type == kKmMouse;
-  if (secure ? size != kKmSecurePacketSize : size < static_cast<size_t>(length) + 2) return false;
+  if (type > kAliveReply) {
+    // L counts the type field itself, so an L of 1 is as malformed as 0.
+    if (length < 2) return false;
+    const bool secure = type == kKmStatus || type == kKmKey || type == kKmMouse;
+    if (secure ? size != kKmSecurePacketSize : size < static_cast<size_t>(length) + 2) return false;
+  }
   header->length = length;
   header->type = type;
-  return true;
-}
-
-bool DecodeScanReply(const uint8_t* payload, size_t payload_size, ScanReplyFields* fields) {
-  if (payload_size < 2) return false;
-  *fields = ScanReplyFields();
-  fields->os_type_code = static_cast<int16_t>(ReadBe16(payload));
-  size_t at = ReadUtf16LeText(payload, payload_size, 2, kPeerNameUnits, &fields->computer_name);
-  at = ReadUtf16LeText(payload, payload_size, at, kPeerCpuUnits, &fields->cpu_name);
-  for (size_t i = 0; i < 6; ++i) {
-    int digits[2] = {-1, -1};
-    for (size_t half = 0; half < 2; ++half) {
-      const size_t offset = at + 2 * (2 * i + half);
-      if (offset + 1 < payload_size) digits[half] = HexValue(static_cast<char16_t>(payload[offset] | payload[offset + 1] << 8));
-    }
-    fields->mac[i] = digits[0] < 0 || digits[1] < 0 ? 0 : static_cast<uint8_t>(digits[0] << 4 | digits[1]);
-  }
   return true;
 }

@@ -1,6 +1,7 @@
 // The bytes of every UDP datagram the two programs exchange: the LanMessage framing (big-endian
 // length L of what follows, big-endian type, payload), the builders of every message of the set and
-// the drop rules both receivers apply before they look at a message. No sockets here.
+// the drop rules both receivers apply before they look at a message. No sockets here. The scan
+// family (types 0 to 3) is the service's own codec, common/scan_codec.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -8,11 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "common/scan_codec.h"
+
 enum LanMessageType : uint16_t {
-  kScanRequest = 0,
-  kScanReply = 1,
-  kAliveQuery = 2,
-  kAliveReply = 3,
+  kScanRequest = scan_messages::kScanRequest,
+  kScanReply = scan_messages::kScanReply,
+  kAliveQuery = scan_messages::kAliveQuery,
+  kAliveReply = scan_messages::kAliveReply,
   kKmStatus = 6,
   kKmKey = 7,
   kKmMouse = 8,
@@ -68,11 +71,10 @@ LanDatagram BuildAliveQuery();
 LanDatagram BuildAliveReply();
 LanDatagram BuildPasswordRequest();
 
-// Computer name and CPU name travel as UTF-16LE with their NULs, the MAC as 12 hex digits and a
-// NUL. The CPU name is cut to 63 units and the computer name to what then keeps L at most 222,
-// so that both fit the receiver's slots.
-LanDatagram BuildScanReply(int16_t os_type_code, std::u16string_view computer_name,
-                           std::u16string_view cpu_name, std::u16string_view mac_text);
+// The service's ScanReply (scan_messages::EncodeScanReply) as a datagram: the computer name cut
+// to 31 units, the CPU name to 63, the MAC text to 12 units padded with NULs.
+LanDatagram BuildScanReply(uint8_t osCode, std::u16string_view computerName, std::u16string_view cpuName,
+                           std::u16string_view macText);
 
 LanDatagram BuildPasswordDelivery(const uint8_t encrypted_key[kKmBlockSize]);
 LanDatagram BuildExchangeStart(uint16_t mode);
@@ -90,8 +92,10 @@ struct ExchangeReplyValues {
 };
 LanDatagram BuildExchangeOffer(const ExchangeOfferValues& offer);
 LanDatagram BuildExchangeReply(const ExchangeReplyValues& reply);
-ExchangeOfferValues ReadExchangeOffer(const uint8_t* payload);  // the 50 bytes after the type
-ExchangeReplyValues ReadExchangeReply(const uint8_t* payload);  // the 16 bytes after the type
+// Read from the payload (the bytes after the type) of `size` bytes; false, and the values zero
+// where the payload ends, when it is shorter than an offer's 50 or a reply's 16 bytes.
+bool ReadExchangeOffer(const uint8_t* payload, size_t size, ExchangeOfferValues* offer);
+bool ReadExchangeReply(const uint8_t* payload, size_t size, ExchangeReplyValues* reply);
 
 // The plain 16-byte payload blocks of the secure messages (bytes that carry nothing are zero).
 struct KmBlock {
@@ -106,26 +110,17 @@ KmBlock MakeKmMouseBlock(int32_t dx, int32_t dy, uint16_t kind, uint16_t sequenc
 enum class LanReceiver { kService, kInteractive };
 
 // L and type of a datagram that passed the drop rules.
-struct LanHeader {
-  uint16_t length = 0;
-  uint16_t type = 0;
-};
+using LanHeader = scan_messages::Header;
 
-// The drop rules shared by both receivers: more than 256 bytes, fewer than 4, L of 0 or 1 or above
-// 256, and a type the receiver does not take are dropped. The datagram is also held against its
-// length field before any field past the header is read: exactly 36 bytes for types 6 to 8, at
-// least L + 2 bytes for every other type. True when the datagram is taken.
+// The drop rules shared by both receivers: more than 256 bytes, fewer than 4, L of 0 or above 256
+// (scan_messages::ReadHeader), and a type the receiver does not take are dropped. The scan family
+// is never held against its length field, as the service answers it; its readers stay inside the
+// datagram (scan_messages::PayloadBytes). The Swivo family is held against it before any field
+// past the header is read: L of 1 is dropped, exactly 36 bytes for types 6 to 8, at least L + 2
+// bytes for every other type. True when the datagram is taken.
 bool PassesLanDropRules(const uint8_t* datagram, size_t size, LanReceiver receiver, LanHeader* header);
 
-// A ScanReply payload (the L - 2 bytes after the type) read safely: each text ends at its NUL or
-// at the end of the payload and is cut to its slot (255 and 63 units); the MAC text's digits that
-// are missing or not hexadecimal give zero bytes. False when the payload cannot hold the OS code.
-struct ScanReplyFields {
-  int16_t os_type_code = 0;
-  std::u16string computer_name;
-  std::u16string cpu_name;
-  uint8_t mac[6] = {};
-};
-inline constexpr size_t kPeerNameUnits = 255;
-inline constexpr size_t kPeerCpuUnits = 63;
-bool DecodeScanReply(const uint8_t* payload, size_t payload_size, ScanReplyFields* fields);
+using scan_messages::DecodeScanReply;
+using scan_messages::kPeerCpuUnits;
+using scan_messages::kPeerNameUnits;
+using scan_messages::ScanReplyFields;

@@ -122,12 +122,12 @@ bool DrawPairingKey(RandomSource& random, SwivoKey* key) { return random.Fill(ke
 
 void EncryptPairingKey(const SessionValues& session, const SwivoKey& key, uint8_t block[kKmBlockSize]) {
   AesContext context;
-  AesSetKey(&context, SessionKeyOf(session).bytes, 128);
+  AesSetKey(&context, SessionKeyOf(session).bytes);
   AesEncryptBlock(&context, key.bytes, block);
 }
 
 void DecryptPairingPassword(const SessionValues& session, const uint8_t block[kKmBlockSize], uint8_t password[kKmBlockSize]) {
   AesContext context;
-  AesSetKey(&context, SessionKeyOf(session).bytes, 128);
+  AesSetKey(&context, SessionKeyOf(session).bytes);
   AesDecryptBlock(&context, block, password);
 }

@@ -7,25 +7,30 @@
 #pragma once
 #include <cstdint>
 
+#include "common/secure_clear.h"
 #include "peers/dh_math.h"
 #include "peers/lan_message.h"
 #include "peers/random_source.h"
 
 // Two shared values; as a key, the first as a 64-bit little-endian number followed by the second.
 // Both are below 2^31, so bytes 4 to 7 and 12 to 15 of the key are zero.
+// Both are key material and clear themselves when they go, copies included.
 struct SessionValues {
   uint64_t first = 0;
   uint64_t second = 0;
+  ~SessionValues() { SecureClear(this, sizeof *this); }
 };
 struct SwivoKey {
   uint8_t bytes[kKmBlockSize] = {};
+  ~SwivoKey() { SecureClear(bytes, sizeof bytes); }
 };
 SwivoKey SessionKeyOf(const SessionValues& values);
 
-// The thread's two sets in each role, zeroed when the thread starts.
+// The thread's two sets in each role, zeroed when the thread starts and cleared when it ends.
 struct DhExchangeSets {
   DhContext responder[2];
   DhContext initiator[2];
+  ~DhExchangeSets() { SecureClear(this, sizeof *this); }
 };
 void ClearExchangeSets(DhExchangeSets* sets);
 

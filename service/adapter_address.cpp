@@ -4,6 +4,7 @@
 #include <iphlpapi.h>
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 bool GetAdapterIpByGuid(wchar_t address[16], const wchar_t* guidName) {
@@ -20,7 +21,8 @@ bool GetAdapterIpByGuid(wchar_t address[16], const wchar_t* guidName) {
   for (const IP_ADAPTER_INFO* adapter = adapters; adapter; adapter = adapter->Next) {
     wchar_t name[MAX_ADAPTER_NAME_LENGTH + 4] = {};
     MultiByteToWideChar(CP_ACP, 0, adapter->AdapterName, -1, name, MAX_ADAPTER_NAME_LENGTH + 4);
-    if (lstrcmpW(name, guidName) != 0) continue;
+    // Exactly, letter case included: a GUID name differing in case names another adapter.
+    if (std::wcscmp(name, guidName) != 0) continue;
     char text[16] = {};
     std::memcpy(text, adapter->IpAddressList.IpAddress.String, 15);
     address[0] = L'\0';

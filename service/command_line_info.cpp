@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "common/decimal_text.h"
+
 namespace {
 
 bool SameWord(const wchar_t* a, const wchar_t* b) {
@@ -18,14 +20,6 @@ const wchar_t* ValueAfterPrefix(const wchar_t* param, const wchar_t* prefix) {
     if (!*param || std::towlower(*param) != std::towlower(*prefix)) return nullptr;
   }
   return *param ? param : nullptr;
-}
-
-// Decimal digits after leading white space; stops at the first non-digit, no digits give 0.
-uint32_t ReadDecimal(const wchar_t* text) {
-  while (std::iswspace(*text)) ++text;
-  uint32_t value = 0;
-  for (; *text >= L'0' && *text <= L'9'; ++text) value = value * 10 + static_cast<uint32_t>(*text - L'0');
-  return value;
 }
 
 }  // namespace
@@ -72,7 +66,7 @@ void CNTServiceCommandLineInfo::ParseParam(const wchar_t* param, bool isSwitch, 
     std::wstring CNTServiceCommandLineInfo::*field;
   };
   if (const wchar_t* value = ValueAfterPrefix(param, L"T:")) {
-    timeout_ = ReadDecimal(value);
+    timeout_ = ReadUnsignedDecimal(value);
     return;
   }
   static const Prefix kPrefixes[] = {

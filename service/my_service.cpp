@@ -1,7 +1,6 @@
 #include "service/my_service.h"
 
-#include <cstdio>
-
+#include "common/console_text.h"
 #include "service/probe_responder.h"
 
 namespace {
@@ -61,8 +60,7 @@ void CMyService::OnPause() { paused_.exchange(1); }
 void CMyService::OnContinue() { paused_.exchange(0); }
 
 void CMyService::ShowHelp() {
-  std::printf(
-      "Corvane service to response for scan request\n"
-      "Usage: Echoward [ -install | -uninstall | -remove | -start | -pause | -continue | -stop | -help | -? ]\n");
-  std::fflush(stdout);
+  WriteConsoleText(STD_OUTPUT_HANDLE,
+                   L"Corvane service to response for scan request\n"
+                   L"Usage: Echoward [ -install | -uninstall | -remove | -start | -pause | -continue | -stop | -help | -? ]\n");
 }

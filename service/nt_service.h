@@ -10,6 +10,7 @@
 #include "service/event_source.h"
 
 class CNTServiceCommandLineInfo;
+class ServiceHandle;
 
 // Ends a service run with the exit codes it carries.
 struct CNTServiceTerminateException {
@@ -87,7 +88,8 @@ class CNTService {
   virtual bool BuildDependencyList(std::vector<wchar_t>& list);
   virtual BOOL OnConsoleCtrl(DWORD eventCode);
   virtual bool InstallEventSource(std::wstring* failureText, DWORD* error);
-  virtual bool ApplyServiceOptions(SC_HANDLE service, std::wstring* failureText, DWORD* error);
+  // Works on the caller's handle; the caller keeps it and closes it.
+  virtual bool ApplyServiceOptions(ServiceHandle& service, std::wstring* failureText, DWORD* error);
 
   static void ThrowTerminate(DWORD win32ExitCode, DWORD serviceSpecificExitCode);
 

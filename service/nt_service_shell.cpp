@@ -1,10 +1,10 @@
 // The service program as its own remote control: the command line chosen action, and the service's
 // work run in the console.
-#include <cstdio>
 #include <cwchar>
 #include <new>
 #include <vector>
 
+#include "common/console_text.h"
 #include "service/command_line_info.h"
 #include "service/nt_service.h"
 
@@ -12,8 +12,7 @@ namespace {
 
 void ShowFailure(DWORD consoleMessages, const std::wstring& text) {
   if (consoleMessages) {
-    std::wprintf(L"%ls\n", text.c_str());
-    std::fflush(stdout);
+    WriteConsoleLine(STD_OUTPUT_HANDLE, text);
   } else {
     MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONSTOP);
   }
@@ -27,6 +26,16 @@ bool IsConsoleSwitch(const wchar_t* argument) {
   }
   return false;
 }
+
+// The console control handler for the time of a console run: removed when the run ends, also by
+// a termination, so that no Ctrl-C can reach a service object that is going or gone.
+class ConsoleCtrlHandlerScope {
+ public:
+  ConsoleCtrlHandlerScope() { ::SetConsoleCtrlHandler(ConsoleCtrlCallback, TRUE); }
+  ~ConsoleCtrlHandlerScope() { ::SetConsoleCtrlHandler(ConsoleCtrlCallback, FALSE); }
+  ConsoleCtrlHandlerScope(const ConsoleCtrlHandlerScope&) = delete;
+  ConsoleCtrlHandlerScope& operator=(const ConsoleCtrlHandlerScope&) = delete;
+};
 
 // " \"/SN:name\"" and its kin.
 std::wstring QuotedSwitch(const wchar_t* format, const std::wstring& value) {
@@ -134,8 +143,13 @@ void CNTService::RunInConsole() {
     delete arguments;
     ThrowTerminate(ERROR_OUTOFMEMORY, 0);
   }
-  SetConsoleCtrlHandler(ConsoleCtrlCallback, TRUE);
-  Run(static_cast<DWORD>(arguments->size()), arguments->data());
+  try {
+    ConsoleCtrlHandlerScope handler;
+    Run(static_cast<DWORD>(arguments->size()), arguments->data());
+  } catch (...) {
+    delete arguments;
+    throw;
+  }
   delete arguments;
 }
 

@@ -28,16 +28,17 @@ void CloseHandleIfAny(HANDLE& handle) {
   handle = nullptr;
 }
 
-void SendDatagram(uint32_t port, const uint8_t address[4], const uint8_t* bytes, size_t size) {
-  SOCKET sender = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+// Sends from the responder's one reply socket, made at the first reply: not bound, so the system
+// picks its source port once. A socket per reply costs a round trip to the system each time.
+void SendDatagram(SOCKET& sender, uint32_t port, const uint8_t address[4], const uint8_t* bytes, size_t size) {
+  if (sender == INVALID_SOCKET) sender = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
   if (sender == INVALID_SOCKET) return;
   sockaddr_in to = {};
   to.sin_family = AF_INET;
-  to.sin_port = htons(static_cast<u_short>(port));
+  to.sin_port = ::htons(static_cast<u_short>(port));
   std::memcpy(&to.sin_addr, address, 4);
-  sendto(sender, reinterpret_cast<const char*>(bytes), static_cast<int>(size), 0, reinterpret_cast<sockaddr*>(&to),
-         sizeof to);
-  closesocket(sender);
+  ::sendto(sender, reinterpret_cast<const char*>(bytes), static_cast<int>(size), 0, reinterpret_cast<sockaddr*>(&to),
+           sizeof to);
 }
 
 // The bind loop: waits for link (and, with the private address 0.0.0.0, for the adapter's own
@@ -86,6 +87,7 @@ void ProbeResponder::Init() {
   stopRequested = 0;
   receiver.socket = INVALID_SOCKET;
   receiver.networkEvent = WSA_INVALID_EVENT;
+  replySocket = INVALID_SOCKET;
   thread = stopEvent = onEvent = offEvent = nullptr;
   responsesEnabled = 0;
 }
@@ -162,6 +164,8 @@ void ProbeResponder::Close() {
   receiver.socket = INVALID_SOCKET;
   if (receiver.networkEvent != WSA_INVALID_EVENT) WSACloseEvent(receiver.networkEvent);
   receiver.networkEvent = WSA_INVALID_EVENT;
+  if (replySocket != INVALID_SOCKET) ::closesocket(replySocket);
+  replySocket = INVALID_SOCKET;
   CloseHandleIfAny(thread);
   CloseHandleIfAny(stopEvent);
   CloseHandleIfAny(onEvent);
@@ -195,20 +199,20 @@ bool ProbeResponder::ParseRequest(scan_messages::ReplyKind* kind, uint8_t sender
 
 void ProbeResponder::SendReply(uint32_t port, const MachineInfo& info, scan_messages::ReplyKind kind,
                                const uint8_t sender[4]) {
-  if (kind == scan_messages::ReplyKind::kScanReply) SendScanReply(port, info, sender);
-  if (kind == scan_messages::ReplyKind::kAliveReply) SendPingReply(port, sender);
+  if (kind == scan_messages::ReplyKind::kScanReply) SendScanReply(replySocket, port, info, sender);
+  if (kind == scan_messages::ReplyKind::kAliveReply) SendPingReply(replySocket, port, sender);
 }
 
-void SendScanReply(uint32_t port, const MachineInfo& info, const uint8_t address[4]) {
+void SendScanReply(SOCKET& sender, uint32_t port, const MachineInfo& info, const uint8_t address[4]) {
   uint8_t reply[scan_messages::kMaxScanReplyBytes] = {};
   const size_t size = scan_messages::EncodeScanReply(reply, info.osCode, Utf16(info.computerName),
                                                      Utf16(info.cpuName), Utf16(info.macText));
-  SendDatagram(port, address, reply, size);
+  SendDatagram(sender, port, address, reply, size);
 }
 
-void SendPingReply(uint32_t port, const uint8_t address[4]) {
+void SendPingReply(SOCKET& sender, uint32_t port, const uint8_t address[4]) {
   uint8_t reply[scan_messages::kAliveReplyBytes] = {};
-  SendDatagram(port, address, reply, scan_messages::EncodeAliveReply(reply));
+  SendDatagram(sender, port, address, reply, scan_messages::EncodeAliveReply(reply));
 }
 
 DWORD WINAPI ProbeResponderThread(void* argument) {
@@ -216,27 +220,36 @@ DWORD WINAPI ProbeResponderThread(void* argument) {
   responder.responsesEnabled =
       ReadResponsesEnabled(SettingsFilePath(responder.settingsFolder, L"EchowardSetting.txt")) ? 1 : 0;
   BindWhenReady(responder);
-  WSAEventSelect(responder.receiver.socket, responder.receiver.networkEvent, FD_READ);
+  ::WSAEventSelect(responder.receiver.socket, responder.receiver.networkEvent, FD_READ);
 
-  const WSAEVENT events[] = {responder.receiver.networkEvent, responder.stopEvent, responder.onEvent,
-                             responder.offEvent};
+  // Four handles, the control events before the socket: the wait returns the lowest signalled
+  // slot, so a socket whose queue never empties cannot hide a stop or a switch, and each is seen
+  // before the next datagram is received. Off comes before on: with both pending their order is
+  // lost, and responses stay off rather than answer after the user may have switched them off.
+  enum WaitSlot : DWORD { kStopSlot, kOffSlot, kOnSlot, kNetworkSlot, kWaitSlotCount };
+  WSAEVENT events[kWaitSlotCount] = {};
+  events[kStopSlot] = responder.stopEvent;
+  events[kOffSlot] = responder.offEvent;
+  events[kOnSlot] = responder.onEvent;
+  events[kNetworkSlot] = responder.receiver.networkEvent;
   for (;;) {
-    const DWORD woken = WSAWaitForMultipleEvents(4, events, FALSE, WSA_INFINITE, FALSE);
-    if (woken == WSA_WAIT_EVENT_0 + 1) return 0;
-    if (woken == WSA_WAIT_EVENT_0 + 2) {
-      // On and off both pending: their order is lost, so responses stay off rather than answer
-      // after the user may have switched them off.
-      const bool offPending = WaitForSingleObject(responder.offEvent, 0) == WAIT_OBJECT_0;
-      responder.responsesEnabled = offPending ? 0 : 1;
-      continue;
+    const DWORD woken = ::WSAWaitForMultipleEvents(kWaitSlotCount, events, FALSE, WSA_INFINITE, FALSE);
+    if (woken < WSA_WAIT_EVENT_0 || woken >= WSA_WAIT_EVENT_0 + kWaitSlotCount) continue;
+    switch (static_cast<WaitSlot>(woken - WSA_WAIT_EVENT_0)) {
+      case kStopSlot:
+        return 0;
+      case kOffSlot:
+        responder.responsesEnabled = 0;
+        ::WaitForSingleObject(responder.onEvent, 0);  // an on that came with it is dropped
+        continue;
+      case kOnSlot:
+        responder.responsesEnabled = 1;
+        continue;
+      default:
+        break;
     }
-    if (woken == WSA_WAIT_EVENT_0 + 3) {
-      responder.responsesEnabled = 0;
-      continue;
-    }
-    if (woken != WSA_WAIT_EVENT_0) continue;
     WSANETWORKEVENTS happened = {};
-    if (WSAEnumNetworkEvents(responder.receiver.socket, responder.receiver.networkEvent, &happened) != 0) continue;
+    if (::WSAEnumNetworkEvents(responder.receiver.socket, responder.receiver.networkEvent, &happened) != 0) continue;
     if (!(happened.lNetworkEvents & FD_READ) || happened.iErrorCode[FD_READ_BIT] != 0) continue;
     if (responder.Receive() == 0) {
       scan_messages::ReplyKind kind;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "service/scan_messages.h"
+#include "common/scan_codec.h"
 
 // Scan responses on and off; the interactive program signals them.
 inline constexpr wchar_t kScanReplyOnEventName[] = L"Global\\Lanvex_1cda839a";
@@ -35,6 +35,7 @@ struct ProbeResponder {
 
   std::atomic<uint8_t> stopRequested{0};
   Receiver receiver;
+  SOCKET replySocket = INVALID_SOCKET;  // every reply goes from it; made at the first reply
   HANDLE thread = nullptr;
   HANDLE stopEvent = nullptr;
   HANDLE onEvent = nullptr;   // ScanReplyOnEvent
@@ -66,8 +67,9 @@ struct ProbeResponder {
 
 DWORD WINAPI ProbeResponderThread(void* responder);
 
-void SendScanReply(uint32_t port, const MachineInfo& info, const uint8_t address[4]);
-void SendPingReply(uint32_t port, const uint8_t address[4]);
+// Each sends one message from `sender`, making that socket when it is not there yet.
+void SendScanReply(SOCKET& sender, uint32_t port, const MachineInfo& info, const uint8_t address[4]);
+void SendPingReply(SOCKET& sender, uint32_t port, const uint8_t address[4]);
 
 // Called once by the run loop after it reports running: Winsock, settings, COM, the adapter table
 // and the link watcher, then the responder. 0, or -1 when Winsock does not start.

@@ -3,11 +3,12 @@
 // releases on the run loop's thread again.
 #include <objbase.h>
 
-#include <cstdio>
+#include <cwchar>
 #include <mutex>
 #include <new>
 
 #include "common/adapter_table.h"
+#include "common/console_text.h"
 #include "common/link_watcher.h"
 #include "service/probe_responder.h"
 #include "service/responder_settings.h"
@@ -34,8 +35,9 @@ int InitComSecurity() {
   HRESULT result = CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
                                         RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_SECURE_REFS, nullptr);
   if (FAILED(result)) {
-    std::printf("CoInitializeSecurity() failed - returned 0x%lx", static_cast<unsigned long>(result));
-    std::fflush(stdout);
+    wchar_t text[64];
+    std::swprintf(text, 64, L"CoInitializeSecurity() failed - returned 0x%lx", static_cast<unsigned long>(result));
+    WriteConsoleText(STD_OUTPUT_HANDLE, text);
     return -1;
   }
   return 0;

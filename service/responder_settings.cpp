@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cwctype>
-
+#include "common/decimal_text.h"
 #include "common/settings_file.h"
 #include "common/text_file.h"
 #include "common/text_helpers.h"
@@ -13,15 +12,6 @@ namespace {
 constexpr size_t kAdapterGuidChars = 63;
 constexpr size_t kAdapterNameChars = 127;
 constexpr size_t kMacTextChars = 25;
-
-// Leading white space skipped, reading stops at the first non-digit; no digits give 0.
-uint32_t DecimalValue(const std::wstring& text) {
-  size_t at = 0;
-  while (at < text.size() && std::iswspace(text[at])) ++at;
-  uint32_t value = 0;
-  for (; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at) value = value * 10 + (text[at] - L'0');
-  return value;
-}
 
 }  // namespace
 
@@ -47,7 +37,7 @@ bool ParseDottedAddress(const std::wstring& text, uint8_t address[4]) {
   int count = 0;
   auto parts = SplitString(text, L'.', &count);
   if (count != 4 || !parts) return false;
-  for (int i = 0; i < 4; ++i) address[i] = static_cast<uint8_t>(DecimalValue(parts[i]));
+  for (int i = 0; i < 4; ++i) address[i] = static_cast<uint8_t>(ReadUnsignedDecimal(parts[i]));
   return true;
 }
 
@@ -60,8 +50,8 @@ void ReadPortSettings(const std::wstring& path, uint32_t* scanPort, uint32_t* km
   int count = 0;
   auto parts = SplitString(line, L',', &count);
   if (count != 2 || !parts) return;
-  *scanPort = DecimalValue(parts[0]);
-  *kmPort = DecimalValue(parts[1]);
+  *scanPort = ReadUnsignedDecimal(parts[0]);
+  *kmPort = ReadUnsignedDecimal(parts[1]);
 }
 
 void ReadPrivateIp(const std::wstring& path, uint8_t address[4]) {

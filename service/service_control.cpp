@@ -109,9 +109,7 @@ bool CNTService::InstallEventSource(std::wstring* failureText, DWORD* error) {
   return false;
 }
 
-bool CNTService::ApplyServiceOptions(SC_HANDLE service, std::wstring* failureText, DWORD* error) {
-  ServiceHandle handle;
-  handle.Assign(service);
+bool CNTService::ApplyServiceOptions(ServiceHandle& handle, std::wstring* failureText, DWORD* error) {
   bool applied = true;
   UINT failedId = 0;
   if (!description_.empty() && !handle.SetDescription(description_.c_str())) {
@@ -138,8 +136,6 @@ bool CNTService::ApplyServiceOptions(SC_HANDLE service, std::wstring* failureTex
     if (failureText) *failureText = FormatFailureText(failedId, code, false);
     applied = false;
   }
-  // The caller owns the handle.
-  handle.Assign(nullptr);
   return applied;
 }
 
@@ -170,7 +166,7 @@ bool CNTService::Install(std::wstring* failureText, DWORD* error) {
     return fail(kIdsInstallCreateService);
   }
   if (useEventLog_ && !InstallEventSource(failureText, error)) return false;
-  if (!ApplyServiceOptions(service.Get(), failureText, error)) return false;
+  if (!ApplyServiceOptions(service, failureText, error)) return false;
   ReportFrameworkEvent(EVENTLOG_INFORMATION_TYPE, kMsgServiceInstalled, displayName_.c_str());
   return true;
 }

@@ -35,3 +35,8 @@ bool SwallowEnterAndEscape(MSG* msg) {
   }
   return false;
 }
+
+void MapTabPageCommands(CDialog& page) {
+  page.MapClicked(IDOK, [] {});
+  page.MapClicked(IDCANCEL, [] {});
+}

@@ -15,3 +15,7 @@ void MoveDefaultButton(CDialog& dialog, UINT newDefault);
 // For the tab pages and embedded dialogs: Enter and Escape key-downs lose their key code, so that
 // neither closes anything. Always false (the message goes on to the dialog's own handling).
 bool SwallowEnterAndEscape(MSG* msg);
+// For the tab pages: a page has nothing to confirm or cancel, so its OK and Cancel commands (Enter
+// on the default button, Escape, and closing, whose default handling is the Cancel path) leave it
+// in place instead of ending it. Called from the page's constructor.
+void MapTabPageCommands(CDialog& page);

@@ -17,7 +17,10 @@ BOOL CNetworkCable::OnInitDialog() {
   CDialog::OnInitDialog();
   MoveDefaultButton(*this, IDC_CABLE_CANCEL);
   SetWindowText(LoadLangText(7, "TITLE_LINK_CHECK"));
-  return TRUE;  // the focus goes to the first button of the template, Cancel
+  // The focus on Cancel too, whatever the template's order: a focused push button takes Enter
+  // whatever the default is, and Enter must not start a link check.
+  GotoDlgCtrl(GetDlgItemHandle(IDC_CABLE_CANCEL));
+  return FALSE;
 }
 
 void CNetworkCable::OnBnClickedContinue() {

@@ -1,5 +1,6 @@
 // CNetworkCable: the physical adapter has no link. Continue checks again and ends with 0 once the
-// link is up; Ignore gives -2; Cancel, Escape and closing give -1. Cancel is the default.
+// link is up; Ignore gives -2; Cancel, Escape and closing give -1. Cancel is the default and has
+// the focus, so Enter cancels.
 #pragma once
 #include "framework/framework.h"
 

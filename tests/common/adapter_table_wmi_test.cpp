@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/adapter_table.h"
+#include "common/adapter_table_wmi.h"
 
 namespace {
 
@@ -78,6 +79,56 @@ TEST(AdapterTableWmi, FillingReplacesWhatTheTableHeld) {
   EXPECT_EQ(table.Count(), static_cast<int>(std::min<size_t>(IpHelperEthernetAdapters().size(),
                                                              AdapterTable::kMaxEntries)));
   for (int i = 0; i < table.Count(); ++i) EXPECT_EQ(table.Entry(i).link, 0) << i;
+}
+
+// The values WMI may hand over for one adapter, as the enumeration passes them on: an adapter
+// without a MAC address (MACAddress NULL) stays in the table with six zeros, and the ones after it
+// are still taken.
+TEST(AdapterTableWmi, AnAdapterWithoutAMacAddressIsKeptWithZeros) {
+  struct Case {
+    const char* what;
+    int index;
+    const wchar_t* name;  // nullptr: NULL
+    const wchar_t* mac;   // nullptr: NULL
+    std::array<uint8_t, 6> expectedMac;
+    const wchar_t* expectedName;
+  };
+  const Case cases[] = {
+      {"a MAC address", 3, L"eth0", L"02:11:22:33:44:55", {0x02, 0x11, 0x22, 0x33, 0x44, 0x55}, L"eth0"},
+      {"MACAddress NULL", 4, L"Microsoft Kernel Debug Network Adapter", nullptr, {0, 0, 0, 0, 0, 0},
+       L"Microsoft Kernel Debug Network Adapter"},
+      {"after it, another one", 5, L"eth1", L"02:AA:BB:CC:DD:EE", {0x02, 0xaa, 0xbb, 0xcc, 0xdd, 0xee}, L"eth1"},
+      {"an empty MAC text", 6, L"eth2", L"", {0, 0, 0, 0, 0, 0}, L"eth2"},
+      {"Name NULL too", 7, nullptr, nullptr, {0, 0, 0, 0, 0, 0}, L""},
+  };
+  auto text = [](Variant& value, const wchar_t* s) {
+    VARIANT* v = value.Out();
+    if (s) {
+      v->vt = VT_BSTR;
+      v->bstrVal = ::SysAllocString(s);
+    } else {
+      v->vt = VT_NULL;
+    }
+  };
+  AdapterTable table;
+  for (const Case& c : cases) {
+    Variant index, name, mac;
+    VARIANT* i = index.Out();
+    i->vt = VT_I4;
+    i->lVal = c.index;
+    text(name, c.name);
+    text(mac, c.mac);
+    AddWmiAdapter(table, index, name, mac);
+  }
+  ASSERT_EQ(table.Count(), static_cast<int>(std::size(cases)));
+  for (int at = 0; at < table.Count(); ++at) {
+    const Case& c = cases[at];
+    SCOPED_TRACE(c.what);
+    const AdapterTableEntry& e = table.Entry(at);
+    EXPECT_EQ(e.Index, c.index);
+    EXPECT_STREQ(e.Name, c.expectedName);
+    EXPECT_EQ((std::array<uint8_t, 6>{e.Mac[0], e.Mac[1], e.Mac[2], e.Mac[3], e.Mac[4], e.Mac[5]}), c.expectedMac);
+  }
 }
 
 }  // namespace

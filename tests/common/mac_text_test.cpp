@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "tests/common/unterminated_text.h"
+
 namespace {
 
 TEST(ParseMacAddressText, PairsAtEveryThirdCharacter) {
@@ -38,7 +40,7 @@ TEST(ParseMacAddressText, PairsAtEveryThirdCharacter) {
   for (const Case& c : cases) {
     Mac mac;
     mac.fill(0xee);
-    ParseMacAddressText(mac.data(), c.text);
+    ParseMacAddressText(mac.data(), Unterminated(c.text).view());
     EXPECT_EQ(mac, c.mac) << testing::PrintToString(c.text);
   }
 }

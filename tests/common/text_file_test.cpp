@@ -143,6 +143,90 @@ TEST(WriteSettingsFile, NotOpenWhileAReaderHoldsTheFile) {
   EXPECT_TRUE(WriteSettingsFile(path, {L"DISABLED"}));
 }
 
+// The names of the files in the folder.
+std::vector<std::wstring> FilesIn(const TempFolder& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW((folder.path() + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+// Lets the first `allowed` block writes through and fails every later one, as a full disk does.
+class FailingWrites {
+ public:
+  explicit FailingWrites(int allowed) : saved_(g_textFileCalls) {
+    allowed_ = allowed;
+    g_textFileCalls.writeFile = [](HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+      if (allowed_-- > 0) return ::WriteFile(file, bytes, count, written, overlapped);
+      *written = 0;
+      ::SetLastError(ERROR_DISK_FULL);
+      return FALSE;
+    };
+  }
+  ~FailingWrites() { g_textFileCalls = saved_; }
+
+ private:
+  TextFileCalls saved_;
+  static inline int allowed_ = 0;
+};
+
+// A write that fails midway, or whose file cannot take the old one's place, reports the failure
+// and leaves the old file whole, with no temporary file beside it.
+TEST(WriteSettingsFile, AFailedWriteKeepsTheOldFile) {
+  const std::vector<std::wstring> long_values(40, std::wstring(60, L'v'));  // some 2.5 KB: three blocks
+  struct Case {
+    const char* what;
+    int blocks_written;       // -1: no failing writes
+    bool reader_after_open;   // a reader opens the file while the writer writes
+  };
+  const Case cases[] = {
+      {"the disk fills after one block", 1, false},
+      {"the disk fills at the last block", 2, false},
+      {"the disk is full from the start", 0, false},
+      {"a reader holds the file when the writer closes", -1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    const std::wstring path = folder.File(L"WolCompList.txt");
+    ASSERT_TRUE(WriteSettingsFile(path, {L"old", L"list"}));
+    {
+      FailingWrites failing(c.blocks_written < 0 ? 1000 : c.blocks_written);
+      CTextFileWrite writer(path);
+      ASSERT_TRUE(writer.IsOpen());
+      for (const auto& value : long_values) {
+        writer.Write(value);
+        writer.WriteEndl();
+      }
+      if (c.reader_after_open) {
+        CTextFileRead reader(path);
+        ASSERT_TRUE(reader.IsOpen());
+        writer.Close();
+      } else {
+        writer.Close();
+      }
+      EXPECT_TRUE(writer.WriteFailed());
+    }
+    EXPECT_EQ(folder.ReadBytes(L"WolCompList.txt"), "QVX_VER=1\r\nold\r\nlist\r\n");
+    EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"WolCompList.txt"});
+  }
+  // Through the store's own writer too.
+  TempFolder folder;
+  const std::wstring path = folder.File(L"PrivateIp.txt");
+  ASSERT_TRUE(WriteSettingsFile(path, {L"192.168.7.1"}));
+  {
+    FailingWrites failing(1);
+    EXPECT_FALSE(WriteSettingsFile(path, long_values));
+  }
+  EXPECT_EQ(folder.ReadBytes(L"PrivateIp.txt"), "QVX_VER=1\r\n192.168.7.1\r\n");
+  EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"PrivateIp.txt"});
+}
+
 TEST(WriteSettingsFile, FolderThatDoesNotExistFails) {
   TempFolder folder;
   EXPECT_FALSE(WriteSettingsFile(folder.path() + L"\\no-such-folder\\PrivateIp.txt", {L"0.0.0.0"}));

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "tests/common/unterminated_text.h"
+
 namespace {
 
 TEST(SplitString, PiecesAndCounts) {
@@ -41,7 +43,7 @@ TEST(HexTextToByte, DigitsAndNonDigits) {
       {L"G1", 0},   {L"", 0},   {L"7", 0},  // never reads past a short text
   };
   for (const auto& [text, value] : cases) {
-    EXPECT_EQ(HexTextToByte(text), value) << testing::PrintToString(text);
+    EXPECT_EQ(HexTextToByte(Unterminated(text).view()), value) << testing::PrintToString(text);
   }
 }
 
@@ -60,7 +62,7 @@ TEST(HexTextToMac, BadPairsGiveZeroAndShortTextStops) {
   };
   for (const auto& c : cases) {
     uint8_t mac[6] = {9, 9, 9, 9, 9, 9};
-    HexTextToMac(mac, c.text);
+    HexTextToMac(mac, Unterminated(c.text).view());
     EXPECT_EQ(std::vector<uint8_t>(mac, mac + 6), c.mac) << testing::PrintToString(c.text);
   }
 }

@@ -24,11 +24,3 @@ TEST(ButtonFaces, ImageSelectionTable) {
     EXPECT_EQ(button_faces::Choose(look), c.face) << "case " << i;
   }
 }
-
-TEST(ButtonFaces, ToggleFlipsOncePerPress) {
-  // Drawings of one press and release, with repaints while the button is held.
-  const bool drawings[] = {false, true, true, true, false, false, true, false};
-  const bool flips[] = {false, true, false, false, false, false, true, false};
-  button_faces::PressEdge edge;
-  for (size_t i = 0; i < sizeof drawings; ++i) EXPECT_EQ(edge.Starts(drawings[i]), flips[i]) << i;
-}

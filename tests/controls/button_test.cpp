@@ -2,6 +2,7 @@
 // Wine: scripted hover, press and release with the images they show, and their paint.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,7 @@ class ImageButtonWindow : public ::testing::Test {
   }
   void Step(const std::string& step) {
     const CPoint centre(20, 20);
+    const CPoint outside(-30, 20);  // left of the button, over the host
     if (step == "hover") {
       PostMouse(button, WM_MOUSEMOVE, centre, 0);
       Pump(200);
@@ -62,11 +64,19 @@ class ImageButtonWindow : public ::testing::Test {
       PostMouse(button, WM_LBUTTONDOWN, centre, MK_LBUTTON);
       Pump();
     } else if (step == "repaint") {
-      Repaint(button);
-      Repaint(button);
+      Repaint(button);  // once: an even number of repaints would hide a flip per drawing
+      Pump();
+    } else if (step == "slide off") {
+      PostMouse(button, WM_MOUSEMOVE, outside, MK_LBUTTON);
+      Pump();
+    } else if (step == "slide back") {
+      PostMouse(button, WM_MOUSEMOVE, centre, MK_LBUTTON);
       Pump();
     } else if (step == "release") {
       PostMouse(button, WM_LBUTTONUP, centre, 0);
+      Pump();
+    } else if (step == "release outside") {
+      PostMouse(button, WM_LBUTTONUP, outside, 0);
       Pump();
     } else if (step == "leave") {
       PointerAway();
@@ -84,31 +94,41 @@ TEST_F(ImageButtonWindow, ImageSelectionScripts) {
     std::vector<std::string> steps;
     std::vector<Face> faces;  // after each step
     bool alternateShownAtEnd;
+    size_t clicks;            // BN_CLICKED that reached the host
   };
   const Case cases[] = {
       {"plain button", false, false, false, {"hover", "press", "repaint", "release", "leave"},
-       {Face::StandardHot, Face::StandardPressed, Face::StandardPressed, Face::StandardHot, Face::Standard}, false},
-      {"toggle flips once per press, not per repaint", true, true, false,
+       {Face::StandardHot, Face::StandardPressed, Face::StandardPressed, Face::StandardHot, Face::Standard}, false, 1},
+      {"toggle flips on the click, not per press or repaint", true, true, false,
        {"hover", "press", "repaint", "release", "leave"},
-       {Face::StandardHot, Face::AlternatePressed, Face::AlternatePressed, Face::AlternateHot, Face::Alternate}, true},
-      {"a second press flips back", true, true, false,
+       {Face::StandardHot, Face::StandardPressed, Face::StandardPressed, Face::AlternateHot, Face::Alternate}, true, 1},
+      {"a second click flips back", true, true, false,
        {"hover", "press", "release", "press", "repaint", "release"},
-       {Face::StandardHot, Face::AlternatePressed, Face::AlternateHot, Face::StandardPressed, Face::StandardPressed,
-        Face::StandardHot}, false},
+       {Face::StandardHot, Face::StandardPressed, Face::AlternateHot, Face::AlternatePressed, Face::AlternatePressed,
+        Face::StandardHot}, false, 2},
+      {"press, slide off, slide back and release inside flips once", true, true, false,
+       {"hover", "press", "slide off", "slide back", "repaint", "release"},
+       {Face::StandardHot, Face::StandardPressed, Face::Standard, Face::StandardPressed, Face::StandardPressed,
+        Face::AlternateHot}, true, 1},
+      {"a press released outside is no click and does not flip", true, true, false,
+       {"hover", "press", "slide off", "release outside", "leave"},
+       {Face::StandardHot, Face::StandardPressed, Face::Standard, Face::Standard, Face::Standard}, false, 0},
       {"disabled look whatever the pointer does", false, false, true, {"hover", "press", "release"},
-       {Face::Disabled, Face::Disabled, Face::Disabled}, false},
+       {Face::Disabled, Face::Disabled, Face::Disabled}, false, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     if (button.IsWindow()) button.DestroyWindow();
     Make(c.withAlternate, c.toggle, c.disabled);
     ASSERT_TRUE(button.ImagesBuilt());
+    host.clicks.clear();
     EXPECT_EQ(button.CurrentFace(), c.disabled ? Face::Disabled : Face::Standard);
     for (size_t i = 0; i < c.steps.size(); ++i) {
       Step(c.steps[i]);
       EXPECT_EQ(static_cast<int>(button.CurrentFace()), static_cast<int>(c.faces[i])) << "after " << c.steps[i];
     }
     EXPECT_EQ(button.alternateShown, c.alternateShownAtEnd);
+    EXPECT_EQ(host.clicks.size(), c.clicks);
     if (c.alternateShownAtEnd) controls_test::SaveToGallery(button, "image_button_toggled");
   }
 }
@@ -148,6 +168,29 @@ TEST_F(ImageButtonWindow, PressedShiftsHotBrightensDisabledGreys) {
   EXPECT_NEAR(GetGValue(g), GetBValue(g), 3);
 }
 
+TEST_F(ImageButtonWindow, TooltipGoesWithItsButton) {
+  Make(false, false, false);
+  const HWND firstTip = button.ToolTipWindow();
+  ASSERT_TRUE(::IsWindow(firstTip));
+  EXPECT_EQ(controls_test::FirstToolWindow(firstTip), button.GetSafeHwnd());
+
+  button.DestroyWindow();
+  Pump(0);
+  EXPECT_EQ(button.ToolTipWindow(), nullptr) << "a handle kept past its button";
+  EXPECT_FALSE(::IsWindow(firstTip)) << "the tip outlived its button";
+
+  // The same object on a new window gets a tip for that window.
+  Make(false, false, false);
+  ASSERT_TRUE(::IsWindow(button.ToolTipWindow()));
+  EXPECT_EQ(controls_test::FirstToolWindow(button.ToolTipWindow()), button.GetSafeHwnd());
+  Step("hover");
+  EXPECT_EQ(controls_test::FirstToolWindow(button.ToolTipWindow()), button.GetSafeHwnd());
+
+  host.DestroyWindow();
+  Pump(0);
+  EXPECT_EQ(button.ToolTipWindow(), nullptr);
+}
+
 TEST(GdiPlusBitmapResource, LoadsTheProgramsPngsAndRefusesWhatIsMissing) {
   CGdiPlusBitmapResource image;
   for (UINT id : {150u, 151u, 152u, 165u, 166u, 167u, 168u, 169u, 170u, 175u, 176u, 179u, 180u, 183u, 184u}) {
@@ -183,6 +226,50 @@ TEST(IconButtonWindow, IconAndCaptionPaint) {
   EXPECT_EQ(captioned.At(4 + 7, 7 + 2), iconBlue);
   controls_test::SaveToGallery(withCaption, "icon_button_caption");
   controls_test::SaveToGallery(iconOnly, "icon_button_icon_only");
+}
+
+// The process's GDI or USER objects (GR_GDIOBJECTS, GR_USEROBJECTS); -1 where the platform does
+// not count them (Wine answers ERROR_CALL_NOT_IMPLEMENTED).
+long GuiObjects(DWORD kind) {
+  ::SetLastError(0);
+  const DWORD count = ::GetGuiResources(::GetCurrentProcess(), kind);
+  return count == 0 && ::GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? -1 : static_cast<long>(count);
+}
+
+// Whether the icon handle still names an icon; frees the copies that asking makes.
+bool IconAlive(HICON icon) {
+  ICONINFO info = {};
+  if (!::GetIconInfo(icon, &info)) return false;
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+  return true;
+}
+
+TEST(IconButtonWindow, ReplacingTheIconFreesTheOldOne) {
+  HostWindow host;
+  CSXButton button;
+  ASSERT_TRUE(button.SubclassWindow(MakeChild(host, L"BUTTON", L"&Help", BS_OWNERDRAW, CRect(10, 10, 130, 40), 1000)));
+  ASSERT_TRUE(button.SetIcon(1162));
+  Repaint(button);
+  Pump();
+  const long gdiBefore = GuiObjects(GR_GDIOBJECTS);
+  const long userBefore = GuiObjects(GR_USEROBJECTS);
+  std::vector<HICON> replaced;
+  for (int i = 0; i < 50; ++i) {
+    replaced.push_back(button.Icon());
+    ASSERT_TRUE(button.SetIcon(1162));
+    ASSERT_NE(button.Icon(), replaced.back()) << "each load is a new icon";
+    Repaint(button);
+  }
+  Pump();
+  if (gdiBefore >= 0 && userBefore >= 0) {
+    EXPECT_LE(GuiObjects(GR_GDIOBJECTS), gdiBefore) << "GDI objects grew over 50 replacements";
+    EXPECT_LE(GuiObjects(GR_USEROBJECTS), userBefore) << "USER objects grew over 50 replacements";
+  } else {
+    std::printf("GetGuiResources counts nothing here; the replaced icons' handles are checked instead\n");
+  }
+  for (size_t i = 0; i < replaced.size(); ++i) EXPECT_FALSE(IconAlive(replaced[i])) << "replaced icon " << i << " lives on";
+  EXPECT_TRUE(IconAlive(button.Icon()));
 }
 
 TEST(FontStaticWindow, BigDigitsOnTheButtonFace) {

@@ -2,12 +2,14 @@
 // header, and the row-record list's cell walk and bring-into-view.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "controls/list_cell_view.h"
 #include "controls/list_ctrl_ex.h"
 #include "controls/list_ctrl_ex2.h"
+#include "controls/sort_state.h"
 #include "tests/controls/window_test_support.h"
 
 using controls_test::HostWindow;
@@ -140,6 +142,54 @@ TEST(SortedListWindow, SortedColumnIsTinted) {
   EXPECT_EQ(CellColour(list, plain, 2, 2), RGB(0, 0, 128));
 }
 
+// Sets the system window colour for the whole session and puts the old one back at the end.
+class SystemWindowColour {
+ public:
+  SystemWindowColour() : saved_(::GetSysColor(COLOR_WINDOW)) {}
+  ~SystemWindowColour() { Set(saved_); }
+  void Set(COLORREF colour) {
+    const INT element = COLOR_WINDOW;
+    ::SetSysColors(1, &element, &colour);
+  }
+
+ private:
+  COLORREF saved_;
+};
+
+TEST(SortedListWindow, BackgroundFollowsEverySystemColourChangeUntilTheCallerSetsOne) {
+  HostWindow host;
+  CListCtrlEx list;
+  ASSERT_TRUE(list.SubclassWindow(MakeListView(host, CRect(10, 10, 410, 210), LVS_EX_FULLROWSELECT)));
+  Fill(list, {100, 100}, 3);
+  list.ColorSortColumn(true);
+  list.InitSortArrows();
+  SystemWindowColour system;
+  struct Step {
+    const char* what;
+    COLORREF systemColour;        // the new system window colour, sent as WM_SYSCOLORCHANGE
+    COLORREF callersBackground;   // CLR_NONE: the caller sets none at this step
+    COLORREF expected;
+  };
+  const Step steps[] = {
+      {"a first change is followed", RGB(250, 250, 230), CLR_NONE, RGB(250, 250, 230)},
+      {"and a second one too", RGB(200, 220, 255), CLR_NONE, RGB(200, 220, 255)},
+      {"and a third", RGB(255, 255, 255), CLR_NONE, RGB(255, 255, 255)},
+      {"the caller's own colour", RGB(255, 255, 255), RGB(0, 0, 128), RGB(0, 0, 128)},
+      {"stays through a change", RGB(240, 240, 200), CLR_NONE, RGB(0, 0, 128)},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    if (s.callersBackground != CLR_NONE) list.SetBkColor(s.callersBackground);
+    system.Set(s.systemColour);
+    list.SendMessage(WM_SYSCOLORCHANGE);
+    Pump();
+    EXPECT_EQ(list.GetBkColor(), s.expected);
+    EXPECT_EQ(list.TintColour(), sort_state::TintFor(s.expected));
+    const auto pixels = controls_test::Capture(list);
+    EXPECT_EQ(CellColour(list, pixels, 1, 1), s.expected);
+  }
+}
+
 TEST(SortedListWindow, ItemDataIsTheCallersAndSortingUsesIt) {
   HostWindow host;
   CListCtrlEx list;
@@ -182,6 +232,65 @@ TEST(RecordListWindow, SubclassingHeaderClicksAndRecords) {
   }
   EXPECT_EQ(list.RecordCount(), 4u);
   controls_test::SaveToGallery(list, "list_ctrl_ex2_rows");
+}
+
+TEST(RecordListWindow, EachRowFindsItsOwnRecordThroughInsertsDeletesAndSorts) {
+  HostWindow host;
+  CListCtrlEx2 list;
+  ASSERT_TRUE(list.SubclassWindow(MakeListView(host, CRect(10, 10, 410, 210))));
+  Fill(list, {100}, 0);
+  std::map<std::wstring, unsigned long long> expected;  // by the row's text
+  auto add = [&](int row, const std::wstring& text, unsigned long long value) {
+    list.InsertItem(row, text.c_str());
+    list.SetItemData(row, value);
+    expected[text] = value;
+  };
+  auto check = [&](const char* what) {
+    SCOPED_TRACE(what);
+    ASSERT_EQ(static_cast<size_t>(list.GetItemCount()), expected.size());
+    for (int row = 0; row < list.GetItemCount(); ++row)
+      EXPECT_EQ(list.GetItemValue(row), expected[list.GetItemText(row, 0)]) << "row " << row;
+  };
+  for (int r = 0; r < 256; ++r) add(r, L"Row " + std::to_wstring(r), 1000 + r);
+  EXPECT_EQ(list.RecordCount(), 256u);
+  check("a 256-row fill");
+
+  add(0, L"Top", 7);
+  add(100, L"Middle", 8);
+  check("rows inserted at the top and in the middle");
+
+  list.DeleteItem(3);
+  expected.erase(L"Row 2");
+  list.DeleteItem(0);
+  expected.erase(L"Top");
+  check("rows deleted");
+
+  ASSERT_TRUE(list.SortItems([](LPARAM a, LPARAM b, LPARAM) {
+    const auto* left = reinterpret_cast<const CListCtrlEx2::ItemData*>(a);
+    const auto* right = reinterpret_cast<const CListCtrlEx2::ItemData*>(b);
+    return left->value < right->value ? 1 : left->value > right->value ? -1 : 0;  // descending
+  }, 0));
+  EXPECT_EQ(list.GetItemText(0, 0), L"Row 255");
+  check("sorted by value, descending");
+
+  list.SetItemData(10, 5);  // the row's own record again
+  expected[list.GetItemText(10, 0)] = 5;
+  const size_t records = list.RecordCount();
+  check("a value changed in place");
+  EXPECT_EQ(list.RecordCount(), records);
+
+  list.CListCtrl::SetItemData(20, 12345);  // item data that is not a record of the list
+  expected[list.GetItemText(20, 0)] = 0;
+  check("foreign item data is no record");
+  list.SetItemData(20, 9);
+  expected[list.GetItemText(20, 0)] = 9;
+  EXPECT_EQ(list.RecordCount(), records + 1);
+  check("and gets one when set");
+
+  list.DeleteAllItemData();  // records freed, rows still there: nothing reads a freed record
+  EXPECT_EQ(list.RecordCount(), 0u);
+  for (auto& entry : expected) entry.second = 0;
+  check("records freed before the rows");
 }
 
 class CellViewWindow : public ::testing::Test {

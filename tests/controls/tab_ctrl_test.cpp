@@ -269,6 +269,27 @@ TEST_F(TabCtrlWindow, ShortenedTabShowsItsCaptionAsTip) {
   EXPECT_EQ(tipFor(tabs.Tabs()[0]), L"");  // at full width: no tip
 }
 
+TEST_F(TabCtrlWindow, TipGoesWithItsControl) {
+  AddTabs({L"One", L"Two"});
+  const HWND firstTip = tabs.ToolTipWindow();
+  ASSERT_TRUE(::IsWindow(firstTip));
+  EXPECT_EQ(controls_test::FirstToolWindow(firstTip), tabs.GetSafeHwnd());
+
+  tabs.DestroyWindow();
+  Pump(0);
+  EXPECT_EQ(tabs.ToolTipWindow(), nullptr) << "a handle kept past its control";
+  EXPECT_FALSE(::IsWindow(firstTip)) << "the tip outlived its control";
+
+  ASSERT_TRUE(tabs.Create(&host, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 200), 3001));
+  ASSERT_TRUE(::IsWindow(tabs.ToolTipWindow()));
+  EXPECT_EQ(controls_test::FirstToolWindow(tabs.ToolTipWindow()), tabs.GetSafeHwnd());
+
+  // Destroying the top-level window takes the tip and the control with it.
+  host.DestroyWindow();
+  Pump(0);
+  EXPECT_EQ(tabs.ToolTipWindow(), nullptr);
+}
+
 TEST_F(TabCtrlWindow, BaseStylePaint) {
   tabs.Update();
   tabs.Invalidate(false);

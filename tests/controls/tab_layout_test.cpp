@@ -8,12 +8,16 @@
 #include <vector>
 
 using tab_layout::Margins;
+using tab_layout::Point;
+using tab_layout::Rect;
 
 namespace {
 
-std::vector<int> Widths(const std::vector<RECT>& rects) {
+bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+std::vector<int> Widths(const std::vector<Rect>& rects) {
   std::vector<int> widths;
-  for (const RECT& r : rects) widths.push_back(r.right - r.left);
+  for (const Rect& r : rects) widths.push_back(r.right - r.left);
   return widths;
 }
 
@@ -42,10 +46,10 @@ TEST(TabLayout, PlacesTabsByTheTable) {
       {"margins count against the average", 101, {80, 40}, {2, 0, 3, 0}, false, {50, 40}},
   };
   for (const auto& c : cases) {
-    const RECT area{0, 5, c.areaWidth, 25};
+    const Rect area{0, 5, c.areaWidth, 25};
     const auto rects = tab_layout::PlaceTabs(area, c.full, c.margin, kMin, c.equal);
     EXPECT_EQ(Widths(rects), c.expected) << c.name;
-    for (const RECT& r : rects) {
+    for (const Rect& r : rects) {
       EXPECT_EQ(r.top, 5) << c.name;
       EXPECT_EQ(r.bottom, 25) << c.name;
     }
@@ -53,7 +57,7 @@ TEST(TabLayout, PlacesTabsByTheTable) {
 }
 
 TEST(TabLayout, TabsFollowEachOtherWithTheirMargins) {
-  const auto rects = tab_layout::PlaceTabs(RECT{3, 0, 300, 20}, {50, 60}, Margins{2, 0, 3, 0}, 10, false);
+  const auto rects = tab_layout::PlaceTabs(Rect{3, 0, 300, 20}, {50, 60}, Margins{2, 0, 3, 0}, 10, false);
   ASSERT_EQ(rects.size(), 2u);
   EXPECT_EQ(rects[0].left, 5);
   EXPECT_EQ(rects[0].right, 55);
@@ -68,24 +72,24 @@ TEST(TabLayout, FullWidthsFromNeeds) {
 }
 
 TEST(TabLayout, AreasWithAndWithoutTabs) {
-  const RECT client{0, 0, 200, 100};
+  const Rect client{0, 0, 200, 100};
   const Margins padding{3, 1, 3, 2};
   const auto empty = tab_layout::LayoutAreas(client, 1, false, 22, padding);
-  EXPECT_TRUE(IsRectEmpty(&empty.control));
-  EXPECT_TRUE(IsRectEmpty(&empty.tabs));
-  EXPECT_EQ(RectText(empty.windows), RectText(RECT{1, 1, 199, 99}));
+  EXPECT_TRUE(IsEmpty(empty.control));
+  EXPECT_TRUE(IsEmpty(empty.tabs));
+  EXPECT_EQ(RectText(empty.windows), RectText(Rect{1, 1, 199, 99}));
 
   const auto full = tab_layout::LayoutAreas(client, 1, true, 22, padding);
-  EXPECT_EQ(RectText(full.control), RectText(RECT{1, 1, 199, 23}));
-  EXPECT_EQ(RectText(full.tabs), RectText(RECT{4, 2, 196, 21}));
-  EXPECT_EQ(RectText(full.windows), RectText(RECT{1, 23, 199, 99}));
+  EXPECT_EQ(RectText(full.control), RectText(Rect{1, 1, 199, 23}));
+  EXPECT_EQ(RectText(full.tabs), RectText(Rect{4, 2, 196, 21}));
+  EXPECT_EQ(RectText(full.windows), RectText(Rect{1, 23, 199, 99}));
 
   const auto noBorder = tab_layout::LayoutAreas(client, 0, true, 22, padding);
   EXPECT_EQ(noBorder.control.left, 0);
   EXPECT_EQ(noBorder.windows.bottom, 100);
 
   // A client shorter than the strip: the windows area is empty, never upside down.
-  const auto low = tab_layout::LayoutAreas(RECT{0, 0, 200, 10}, 1, true, 22, padding);
+  const auto low = tab_layout::LayoutAreas(Rect{0, 0, 200, 10}, 1, true, 22, padding);
   EXPECT_EQ(low.windows.top, 23);
   EXPECT_EQ(low.windows.bottom, 23);
 }
@@ -95,22 +99,22 @@ TEST(TabLayout, StripIsTextPlusNinePixelsWithTheDefaults) {
 }
 
 TEST(TabLayout, HitTestAndShortenedTabs) {
-  const RECT tabs{4, 2, 196, 21};
-  const std::vector<RECT> rects = {{4, 2, 60, 21}, {60, 2, 100, 21}};
-  EXPECT_EQ(tab_layout::HitTest(tabs, rects, POINT{10, 10}), 0);
-  EXPECT_EQ(tab_layout::HitTest(tabs, rects, POINT{60, 10}), 1);
-  EXPECT_EQ(tab_layout::HitTest(tabs, rects, POINT{150, 10}), -1);
-  EXPECT_EQ(tab_layout::HitTest(tabs, rects, POINT{10, 1}), -1);
+  const Rect tabs{4, 2, 196, 21};
+  const std::vector<Rect> rects = {{4, 2, 60, 21}, {60, 2, 100, 21}};
+  EXPECT_EQ(tab_layout::HitTest(tabs, rects, Point{10, 10}), 0);
+  EXPECT_EQ(tab_layout::HitTest(tabs, rects, Point{60, 10}), 1);
+  EXPECT_EQ(tab_layout::HitTest(tabs, rects, Point{150, 10}), -1);
+  EXPECT_EQ(tab_layout::HitTest(tabs, rects, Point{10, 1}), -1);
 
-  EXPECT_TRUE(tab_layout::IsShortened(RECT{4, 2, 60, 21}, tabs, 80));
-  EXPECT_FALSE(tab_layout::IsShortened(RECT{4, 2, 60, 21}, tabs, 56));
-  EXPECT_TRUE(tab_layout::IsShortened(RECT{180, 2, 230, 21}, tabs, 50));  // cut by the area's edge
-  EXPECT_FALSE(tab_layout::IsShortened(RECT{200, 2, 230, 21}, tabs, 50));  // wholly outside
+  EXPECT_TRUE(tab_layout::IsShortened(Rect{4, 2, 60, 21}, tabs, 80));
+  EXPECT_FALSE(tab_layout::IsShortened(Rect{4, 2, 60, 21}, tabs, 56));
+  EXPECT_TRUE(tab_layout::IsShortened(Rect{180, 2, 230, 21}, tabs, 50));  // cut by the area's edge
+  EXPECT_FALSE(tab_layout::IsShortened(Rect{200, 2, 230, 21}, tabs, 50));  // wholly outside
 }
 
 TEST(TabLayout, DragSquareIsSixBySix) {
-  const POINT press{50, 10};
-  struct Case { POINT at; bool leaves; };
+  const Point press{50, 10};
+  struct Case { Point at; bool leaves; };
   const Case cases[] = {{{50, 10}, false}, {{47, 7}, false}, {{52, 12}, false},
                         {{46, 10}, true},  {{53, 10}, true}, {{50, 13}, true}, {{50, 6}, true}};
   for (const auto& c : cases)
@@ -118,9 +122,9 @@ TEST(TabLayout, DragSquareIsSixBySix) {
 }
 
 TEST(TabLayout, DragMovesOnlyInTheNeighboursNearPart) {
-  const RECT hovered{100, 2, 160, 21};
+  const Rect hovered{100, 2, 160, 21};
   using tab_layout::DragMove;
-  struct Case { int pressed, hovered; POINT at; DragMove move; };
+  struct Case { int pressed, hovered; Point at; DragMove move; };
   const Case cases[] = {
       {2, 1, {100, 10}, DragMove::BeforeHovered},  // entering from the right, at its left edge
       {2, 1, {139, 10}, DragMove::BeforeHovered},

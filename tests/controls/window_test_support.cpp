@@ -54,6 +54,11 @@ BOOL HostWindow::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   return CWnd::OnNotify(wParam, lParam, result);
 }
 
+BOOL HostWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) == BN_CLICKED && lParam) clicks.push_back(LOWORD(wParam));
+  return CWnd::OnCommand(wParam, lParam);
+}
+
 void Pump(DWORD settleMs) {
   DispatchPendingMessages();
   if (settleMs) PumpMessagesFor(settleMs);
@@ -75,6 +80,15 @@ void SendKey(WORD virtualKey, bool up) {
   input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   ::SendInput(1, &input, sizeof(input));
+}
+
+HWND FirstToolWindow(HWND toolTip) {
+  wchar_t text[256] = {};
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof(tool);
+  tool.lpszText = text;
+  if (!::SendMessageW(toolTip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) return nullptr;
+  return tool.hwnd;
 }
 
 Pixels Capture(HWND window) {

@@ -18,8 +18,10 @@ class HostWindow : public CWnd {
   ~HostWindow() override;
   std::vector<UINT> notifyCodes;  // every WM_NOTIFY code that reached the host
   std::vector<int> columnClicks;  // LVN_COLUMNCLICK columns that reached the host
+  std::vector<int> clicks;        // ids of the BN_CLICKED that reached the host
 
  protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
@@ -32,6 +34,9 @@ void PostMouse(HWND window, UINT message, POINT client, WPARAM keys);
 
 // Presses or releases a key through the real input stream, into the foreground window.
 void SendKey(WORD virtualKey, bool up);
+
+// The window of the tooltip's first tool, null when it has none.
+HWND FirstToolWindow(HWND toolTip);
 
 // The window's pixels as they are on the screen now.
 struct Pixels {

@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/peers/bytes_left_behind.h"
 #include "tests/peers/hex_bytes.h"
 
 namespace {
@@ -26,7 +27,7 @@ const AesVector kVectors[] = {
 TEST(Aes128, StandardVectorsBothWays) {
   for (const AesVector& v : kVectors) {
     AesContext context;
-    AesSetKey(&context, HexBytes(v.key).data(), 128);
+    AesSetKey(&context, HexBytes(v.key).data());
     EXPECT_EQ(context.rounds, 10);
     uint8_t out[16];
     AesEncryptBlock(&context, HexBytes(v.plain).data(), out);
@@ -36,9 +37,20 @@ TEST(Aes128, StandardVectorsBothWays) {
   }
 }
 
+// The round keys are the key in another form: a context leaves none of them behind.
+TEST(Aes128, ContextIsClearedWhenItGoes) {
+  const LeftBehind left = BytesLeftBehind<AesContext>([](AesContext* context) {
+    AesSetKey(context, HexBytes(kVectors[1].key).data());
+    uint8_t out[16];
+    AesEncryptBlock(context, HexBytes(kVectors[1].plain).data(), out);
+  });
+  EXPECT_TRUE(left.filled);
+  EXPECT_TRUE(left.cleared);
+}
+
 TEST(Aes128, InPlaceOperationsGiveTheSameBytes) {
   AesContext context;
-  AesSetKey(&context, HexBytes(kVectors[0].key).data(), 128);
+  AesSetKey(&context, HexBytes(kVectors[0].key).data());
   std::vector<uint8_t> block = HexBytes(kVectors[0].plain);
   AesEncryptBlock(&context, block.data(), block.data());
   EXPECT_EQ(BytesHex(block.data(), 16), kVectors[0].cipher);
@@ -53,7 +65,7 @@ TEST(Aes128, FirstKeysOnManyThreadsAgree) {
   for (size_t i = 0; i < results.size(); ++i) {
     threads.emplace_back([&results, i] {
       AesContext context;
-      AesSetKey(&context, HexBytes(kVectors[1].key).data(), 128);
+      AesSetKey(&context, HexBytes(kVectors[1].key).data());
       uint8_t out[16];
       AesEncryptBlock(&context, HexBytes(kVectors[1].plain).data(), out);
       results[i] = BytesHex(out, 16);

@@ -16,7 +16,7 @@ int main() {
       return 2;
     }
     AesContext context;
-    AesSetKey(&context, key.data(), 128);
+    AesSetKey(&context, key.data());
     uint8_t encrypted[16], decrypted[16];
     AesEncryptBlock(&context, block.data(), encrypted);
     AesDecryptBlock(&context, block.data(), decrypted);

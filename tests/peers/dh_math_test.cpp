@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 struct PowModCase {
@@ -87,6 +89,19 @@ TEST(DhParameters, DrawnOnceWithTheSmallerPrimeAsBase) {
 TEST(DhRandom31, DrawsStayIn31BitsAndTheStateRestarts) {
   DhResetExchangeGenerator();
   for (int i = 0; i < 1000; ++i) EXPECT_LT(DhRandom31(), 1u << 31);
+
+  // With the counter held at 0 the draws are the state words' alone: after a restart they begin
+  // again from W = 0x6E2B9D17 and S = 0x3C58A4F1, whatever was drawn before.
+  DhSetTimeStampReader([]() -> uint32_t { return 0; });
+  const std::vector<uint32_t> fromTheStart = {0x03e7a2d8, 0x78c5f8b6, 0x27760447};
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run == 0 ? "after 1000 draws" : "after a second restart");
+    DhResetExchangeGenerator();
+    std::vector<uint32_t> draws;
+    for (size_t i = 0; i < fromTheStart.size(); ++i) draws.push_back(DhRandom31());
+    EXPECT_EQ(draws, fromTheStart);
+  }
+  DhSetTimeStampReader(nullptr);
 }
 
 }  // namespace

@@ -175,6 +175,13 @@ TEST_F(KmReceiver, ReadFieldsOfThePlainMessages) {
   EXPECT_FALSE(Parse(Framed(kShowNumber, "")));
   EXPECT_FALSE(Parse(Framed(kScanReply, "")));
   EXPECT_FALSE(Parse(Framed(kShowNumber, "0001", 2)));
+  // A ScanReply is taken whatever its L says, as the service answers, and read only as far as
+  // both L and the datagram go.
+  ASSERT_TRUE(Parse(Framed(kScanReply, "0005 4100 0000", 200)));
+  EXPECT_EQ(parsed_.payload_size, 6u);
+  ASSERT_TRUE(Parse(Framed(kScanReply, "0005 4100 0000 4200", -2)));
+  EXPECT_EQ(parsed_.payload_size, 6u);
+  EXPECT_FALSE(Parse(Framed(kScanReply, "00", 250)));
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(KmSettingsFiles, CompListAndSwitchModeRoundTrip) {
   EXPECT_EQ(folder.ReadBytes(kSwKbSettingFile), "QVX_VER=1\r\n1\r\n");
 
   KmSettingsRecord read;
-  std::memset(&read, 0x5A, sizeof read);
+  std::memset(static_cast<void*>(&read), 0x5A, sizeof read);  // garbage the load must overwrite
   LoadKmSettings(folder.path(), &read);
   EXPECT_EQ(read.switchMode, 1);
   EXPECT_EQ(std::memcmp(read.enabled, record.enabled, 2), 0);
@@ -61,7 +61,7 @@ TEST(KmSettingsFiles, SwitchModeTextsAndMissingFiles) {
   }
   TempFolder empty;
   KmSettingsRecord read;
-  std::memset(&read, 0x5A, sizeof read);
+  std::memset(static_cast<void*>(&read), 0x5A, sizeof read);  // garbage the load must overwrite
   LoadKmSettings(empty.path(), &read);
   EXPECT_EQ(read.enabled[0] | read.enabled[1], 0);
   EXPECT_EQ(read.switchMode, 0);

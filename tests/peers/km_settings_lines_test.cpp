@@ -9,15 +9,6 @@ namespace {
 
 const std::wstring kKeyText = L"00112233445566778899AABBCCDDEEFF";
 
-TEST(KmLineFields, DecimalsReadAsWcstolDoes) {
-  struct {
-    const wchar_t* text;
-    int32_t value;
-  } cases[] = {{L"12", 12}, {L"  7", 7}, {L"\t3x", 3}, {L"", 0}, {L"abc", 0}, {L"-1", -1},
-               {L"+5", 5}, {L"300", 300}, {L"99999999999", INT32_MAX}, {L"-99999999999", INT32_MIN}};
-  for (const auto& c : cases) EXPECT_EQ(ReadDecimalField(c.text), c.value) << std::string(c.text, c.text + wcslen(c.text));
-}
-
 TEST(KmLineFields, KeysAsThirtyTwoHexDigits) {
   uint8_t key[16];
   ASSERT_TRUE(ReadKeyField(kKeyText, key));

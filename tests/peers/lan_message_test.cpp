@@ -29,15 +29,19 @@ const DropCase kDropCases[] = {
     {"3 bytes", LanReceiver::kInteractive, 3, 2, kAliveReply, false},
     {"L = 0", LanReceiver::kInteractive, 4, 0, kAliveReply, false},
     {"L = 1, shorter than the type", LanReceiver::kInteractive, 4, 1, kPasswordDelivery, false},
-    {"service: L = 1", LanReceiver::kService, 4, 1, kScanRequest, false},
+    {"service: L = 1 is answered", LanReceiver::kService, 4, 1, kScanRequest, true},
+    {"service: L = 256 in 4 bytes is answered", LanReceiver::kService, 4, 256, kScanRequest, true},
+    {"L = 1 alive reply", LanReceiver::kInteractive, 4, 1, kAliveReply, true},
     {"L = 257", LanReceiver::kInteractive, 256, 257, kScanReply, false},
     {"300 bytes", LanReceiver::kInteractive, 300, 298, kScanReply, false},
     {"257 bytes", LanReceiver::kInteractive, 257, 2, kAliveReply, false},
     {"L = 254 filling the buffer", LanReceiver::kInteractive, 256, 254, kScanReply, true},
-    {"L = 256 cannot fit", LanReceiver::kInteractive, 256, 256, kScanReply, false},
+    {"L = 256 beyond the datagram", LanReceiver::kInteractive, 256, 256, kScanReply, true},
+    {"L = 256 exchange start cannot fit", LanReceiver::kInteractive, 256, 256, kExchangeStart, false},
     {"alive reply", LanReceiver::kInteractive, 4, 2, kAliveReply, true},
     {"bytes beyond L", LanReceiver::kInteractive, 10, 2, kAliveReply, true},
-    {"scan reply cut short", LanReceiver::kInteractive, 30, 46, kScanReply, false},
+    {"scan reply cut short, read as far as it goes", LanReceiver::kInteractive, 30, 46, kScanReply, true},
+    {"show number cut short", LanReceiver::kInteractive, 5, 4, kShowNumber, false},
     {"type 4 unused", LanReceiver::kInteractive, 4, 2, 4, false},
     {"type 5 unused", LanReceiver::kInteractive, 4, 2, 5, false},
     {"type 15 unknown", LanReceiver::kInteractive, 4, 2, 15, false},
@@ -58,7 +62,8 @@ const DropCase kDropCases[] = {
     {"service: secure packet", LanReceiver::kService, 36, 8, kKmKey, false},
     {"service: 3 bytes", LanReceiver::kService, 3, 2, kScanRequest, false},
     {"service: L = 0", LanReceiver::kService, 4, 0, kScanRequest, false},
-    {"service: L beyond the datagram", LanReceiver::kService, 4, 4, kScanRequest, false},
+    {"service: L beyond the datagram", LanReceiver::kService, 4, 4, kScanRequest, true},
+    {"service: L = 257", LanReceiver::kService, 4, 257, kScanRequest, false},
 };
 
 TEST(LanDropRules, TableOfDatagrams) {
@@ -108,12 +113,46 @@ TEST(LanMessageBuilders, BytesOfEveryPlainMessage) {
         << c.what;
   }
   const LanDatagram offer_bytes = BuildExchangeOffer(offer);
-  const ExchangeOfferValues read = ReadExchangeOffer(offer_bytes.data() + 4);
+  ExchangeOfferValues read;
+  ASSERT_TRUE(ReadExchangeOffer(offer_bytes.data() + 4, offer_bytes.size() - 4, &read));
   EXPECT_EQ(read.mode, 1);
   EXPECT_EQ(read.p[0], offer.p[0]);
   EXPECT_EQ(read.y_public[1], offer.y_public[1]);
   const LanDatagram reply_bytes = BuildExchangeReply(reply);
-  EXPECT_EQ(ReadExchangeReply(reply_bytes.data() + 4).x_public[0], reply.x_public[0]);
+  ExchangeReplyValues read_reply;
+  ASSERT_TRUE(ReadExchangeReply(reply_bytes.data() + 4, reply_bytes.size() - 4, &read_reply));
+  EXPECT_EQ(read_reply.x_public[0], reply.x_public[0]);
+}
+
+// The exchange readers carry their length: a payload cut short reads as far as it goes, gives
+// zeros beyond, and says so.
+TEST(LanMessageReaders, ExchangeValuesCutShort) {
+  ExchangeOfferValues offer;
+  offer.mode = 1;
+  offer.p[0] = 0x7FFFFFFF;
+  offer.y_public[1] = 0x55667788;
+  const LanDatagram offer_bytes = BuildExchangeOffer(offer);
+  struct Case {
+    const char* what;
+    size_t size;
+    bool whole;
+  };
+  const Case cases[] = {{"whole", 50, true}, {"one byte short", 49, false}, {"mode only", 2, false}, {"nothing", 0, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // An exact-size copy, so that a read past it is caught by the sanitizer build.
+    const std::vector<uint8_t> payload(offer_bytes.begin() + 4, offer_bytes.begin() + 4 + c.size);
+    ExchangeOfferValues read;
+    EXPECT_EQ(ReadExchangeOffer(payload.data(), payload.size(), &read), c.whole);
+    EXPECT_EQ(read.mode, c.size >= 2 ? 1 : 0);
+    EXPECT_EQ(read.p[0], c.size >= 10 ? offer.p[0] : 0u);
+    EXPECT_EQ(read.y_public[1], c.whole ? offer.y_public[1] : 0u);
+  }
+  ExchangeReplyValues reply;
+  const uint8_t eight[8] = {1, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_FALSE(ReadExchangeReply(eight, sizeof eight, &reply));
+  EXPECT_EQ(reply.x_public[0], 1u);
+  EXPECT_EQ(reply.x_public[1], 0u);
 }
 
 TEST(LanMessageBuilders, PlainBlocksOfTheSecureMessages) {
@@ -130,9 +169,9 @@ TEST(ScanReply, ThreeLetterNamesMakeFortyEightBytes) {
   ASSERT_TRUE(PassesLanDropRules(reply.data(), reply.size(), LanReceiver::kInteractive, &header));
   ScanReplyFields fields;
   ASSERT_TRUE(DecodeScanReply(reply.data() + 4, header.length - 2u, &fields));
-  EXPECT_EQ(fields.os_type_code, 5);
-  EXPECT_EQ(fields.computer_name, u"ABC");
-  EXPECT_EQ(fields.cpu_name, u"XYZ");
+  EXPECT_EQ(fields.osTypeCode, 5);
+  EXPECT_EQ(fields.computerName, u"ABC");
+  EXPECT_EQ(fields.cpuName, u"XYZ");
   EXPECT_EQ(BytesHex(fields.mac, 6), "00112233aabb");
 }
 
@@ -143,8 +182,8 @@ TEST(ScanReply, LongTextsAreCutSoTheReplyStaysWithin222) {
   EXPECT_EQ(reply[0] << 8 | reply[1], 222);
   ScanReplyFields fields;
   ASSERT_TRUE(DecodeScanReply(reply.data() + 4, reply.size() - 4, &fields));
-  EXPECT_EQ(fields.cpu_name, cpu.substr(0, 63));
-  EXPECT_EQ(fields.computer_name, name.substr(0, 31));
+  EXPECT_EQ(fields.cpuName, cpu.substr(0, 63));
+  EXPECT_EQ(fields.computerName, name.substr(0, 31));
 }
 
 // Payloads a sender might get wrong: no NULs, texts longer than the slots, a bad MAC text.
@@ -153,8 +192,8 @@ TEST(ScanReply, DecodingStaysInsideThePayload) {
   for (int i = 0; i < 20; ++i) no_nuls.insert(no_nuls.end(), {'Q', 0});
   ScanReplyFields fields;
   ASSERT_TRUE(DecodeScanReply(no_nuls.data(), no_nuls.size(), &fields));
-  EXPECT_EQ(fields.computer_name, std::u16string(20, u'Q'));
-  EXPECT_TRUE(fields.cpu_name.empty());
+  EXPECT_EQ(fields.computerName, std::u16string(20, u'Q'));
+  EXPECT_TRUE(fields.cpuName.empty());
   EXPECT_EQ(BytesHex(fields.mac, 6), "000000000000");
 
   std::vector<uint8_t> long_name = {0x00, 0x07};
@@ -162,13 +201,13 @@ TEST(ScanReply, DecodingStaysInsideThePayload) {
   long_name.insert(long_name.end(), {0, 0, 'c', 0, 0, 0});
   for (char c : std::string("00zz22334455")) long_name.insert(long_name.end(), {static_cast<uint8_t>(c), 0});
   ASSERT_TRUE(DecodeScanReply(long_name.data(), long_name.size(), &fields));
-  EXPECT_EQ(fields.computer_name.size(), kPeerNameUnits);
-  EXPECT_EQ(fields.cpu_name, u"c");
+  EXPECT_EQ(fields.computerName.size(), kPeerNameUnits);
+  EXPECT_EQ(fields.cpuName, u"c");
   EXPECT_EQ(BytesHex(fields.mac, 6), "000022334455");
 
   const uint8_t odd[] = {0x00, 0x01, 'A'};
   ASSERT_TRUE(DecodeScanReply(odd, sizeof odd, &fields));
-  EXPECT_TRUE(fields.computer_name.empty());
+  EXPECT_TRUE(fields.computerName.empty());
   EXPECT_FALSE(DecodeScanReply(odd, 1, &fields));
 }
 

@@ -109,7 +109,7 @@ TEST_F(LanRoundTrip, ScanFamily) {
   ASSERT_EQ(parsed_.action, kActionScanReply);
   ScanReplyFields fields;
   ASSERT_TRUE(DecodeScanReply(parsed_.payload, parsed_.payload_size, &fields));
-  EXPECT_EQ(fields.computer_name, u"ABC");
+  EXPECT_EQ(fields.computerName, u"ABC");
   EXPECT_EQ(fields.mac[5], 0xAB);
   ASSERT_TRUE(SendLanDatagram(receiver_.Peer(), BuildAliveReply()));
   ASSERT_TRUE(ReceiveAndParse());
@@ -203,6 +203,14 @@ TEST_F(LanRoundTrip, ControlSessionOverTheSessionSocket) {
   EXPECT_FALSE(ReceiveAndParse());
   session.Close();
   EXPECT_FALSE(session.SendKey(kKeyUp, 0x38, 1));
+
+  // The session key went with the session: opened again without a new exchange, the socket's
+  // packets no longer pass under the old key.
+  responder_key_ = SessionValues{0x1234, 0x7FFF0000};
+  ASSERT_TRUE(session.Open(receiver_.Peer(), 1, pairing_key));
+  ASSERT_TRUE(session.SendKey(kKeyUp, 0x38, 1));
+  EXPECT_FALSE(ReceiveAndParse());
+  EXPECT_EQ(buffer_.size(), kKmSecurePacketSize);
 }
 
 TEST(SystemRandomSource, GivesDifferentBytesEachTime) {

@@ -19,7 +19,7 @@ double SecondsSince(Clock::time_point start) { return std::chrono::duration<doub
 void MeasureAes() {
   const uint8_t key[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   AesContext context;
-  AesSetKey(&context, key, 128);
+  AesSetKey(&context, key);
   uint8_t block[16] = {};
   constexpr int kBlocks = 2000000;
   Clock::time_point start = Clock::now();

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
+#include "tests/peers/bytes_left_behind.h"
 #include "tests/peers/hex_bytes.h"
 #include "tests/peers/test_random_source.h"
 
@@ -45,6 +47,35 @@ TEST(SwivoExchange, BothSidesDeriveTheSameSessionKey) {
 TEST(SwivoExchange, SessionKeyIsTheTwoValuesLittleEndian) {
   const SwivoKey key = SessionKeyOf(SessionValues{0x01020304, 0x7FFFFFFF});
   EXPECT_EQ(BytesHex(key.bytes, 16), "0403020100000000ffffff7f00000000");
+}
+
+// The values an exchange leaves are key material: each clears itself when it goes.
+TEST(SwivoExchange, KeyMaterialIsClearedWhenItGoes) {
+  struct Case {
+    const char* what;
+    std::function<LeftBehind()> run;
+  };
+  const Case cases[] = {
+      {"session values", [] {
+         return BytesLeftBehind<SessionValues>([](SessionValues* values) { *values = SessionValues{0x1234, 0x7FFF0000}; });
+       }},
+      {"session key", [] {
+         return BytesLeftBehind<SwivoKey>([](SwivoKey* key) { *key = SessionKeyOf(SessionValues{0x1234, 0x7FFF0000}); });
+       }},
+      {"exchange sets after an exchange", [] {
+         return BytesLeftBehind<DhExchangeSets>([](DhExchangeSets* sets) {
+           SeededRandomSource random(3);
+           ExchangeOfferValues offer;
+           PrepareExchangeOffer(sets, kExchangeControl, random, &offer);
+         });
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const LeftBehind left = c.run();
+    EXPECT_TRUE(left.filled);
+    EXPECT_TRUE(left.cleared);
+  }
 }
 
 // The responder draws its parameters once and keeps them; its exponents are fresh each time.

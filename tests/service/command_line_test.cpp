@@ -57,6 +57,9 @@ TEST(CommandLine, SwitchesAndPrefixedValues) {
       {{L"/t:  42ms"}, Info::kRunAsService, 42, 0, 0, L"", L"", L"", L"", L"", L""},
       {{L"/T:x"}, Info::kRunAsService, 0, 0, 0, L"", L"", L"", L"", L"", L""},
       {{L"/T:4294967295"}, Info::kRunAsService, 4294967295u, 0, 0, L"", L"", L"", L"", L"", L""},
+      // Beyond 32 bits the time-out is held at the longest, never wrapped to a short one.
+      {{L"/T:4294967296"}, Info::kRunAsService, 4294967295u, 0, 0, L"", L"", L"", L"", L"", L""},
+      {{L"/T:-5"}, Info::kRunAsService, 0, 0, 0, L"", L"", L"", L"", L"", L""},
       {{L"/sn:Other", L"/SDN:Other Name", L"/Sd:About it"}, Info::kRunAsService, 5000, 0, 0, L"Other",
        L"Other Name", L"About it", L"", L"", L""},
       {{L"/SCL:-x y", L"/U:.\\user", L"/P:Secret"}, Info::kRunAsService, 5000, 0, 0, L"", L"", L"", L"-x y",

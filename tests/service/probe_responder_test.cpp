@@ -2,8 +2,12 @@
 // the named events that switch it. The events' names are fixed, so these tests share a lock.
 #include <gtest/gtest.h>
 
+#include <iphlpapi.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -295,8 +299,51 @@ TEST_F(ResponderTest, StopWhileWaitingForLink) {
   EXPECT_TRUE(responder_.Stop());
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
   std::printf("stopped after %lld ms while waiting for link\n", static_cast<long long>(ms.count()));
+  // The bind loop looks at the stop between its one-second sleeps; three seconds is ample.
+  EXPECT_LT(ms.count(), 3000);
   responder_.Close();
   started_ = false;
+}
+
+// The first adapter the system lists: its GUID name and its IPv4 address text.
+bool FirstAdapter(std::wstring* guidName, std::wstring* address) {
+  ULONG size = 0;
+  if (::GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW) return false;
+  std::vector<BYTE> buffer(size);
+  auto* adapters = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
+  if (::GetAdaptersInfo(adapters, &size) != NO_ERROR) return false;
+  const std::string name = adapters->AdapterName, ip = adapters->IpAddressList.IpAddress.String;
+  *guidName = std::wstring(name.begin(), name.end());
+  *address = std::wstring(ip.begin(), ip.end());
+  return true;
+}
+
+TEST(AdapterAddress, GuidNamesMatchExactly) {
+  std::wstring guid, address;
+  ASSERT_TRUE(FirstAdapter(&guid, &address)) << "the system lists no adapter";
+  std::wstring lower = guid;
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return std::towlower(c); });
+  ASSERT_NE(lower, guid) << "a GUID name without letters";
+  struct Case {
+    const char* what;
+    std::wstring name;
+    bool found;
+  };
+  const Case cases[] = {
+      {"the name as listed", guid, true},
+      {"another letter case", lower, false},
+      // A linguistic comparison passes over a soft hyphen; an exact one does not.
+      {"a soft hyphen inside", guid.substr(0, 1) + L"\u00AD" + guid.substr(1), false},
+      {"a prefix of it", guid.substr(0, guid.size() - 1), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    wchar_t text[16] = {};
+    EXPECT_EQ(GetAdapterIpByGuid(text, c.name.c_str()), c.found);
+    if (c.found) {
+      EXPECT_EQ(std::wstring(text), address);
+    }
+  }
 }
 
 TEST(ResponderRun, StopBeforeStartLeavesNoResponder) {

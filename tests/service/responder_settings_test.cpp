@@ -47,6 +47,7 @@ TEST(ResponderSettings, Ports) {
       {"QVX_VER=1\r\n40000,40001\r\n", 33333, 33334},
       {"x,y", 0, 0},
       {"70000,5", 70000, 5},  // the low 16 bits are taken when binding and sending
+      {"4294967296,33334", 4294967295u, 33334},  // held at the end of the range, never wrapped to 0
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file ? c.file : "(none)");
@@ -71,6 +72,7 @@ TEST(ResponderSettings, PrivateAddress) {
       {"QVX_VER=1\r\n192.168.7\r\n", {192, 168, 200, 100}},
       {"QVX_VER=1\r\n1.2.3.4.5\r\n", {192, 168, 200, 100}},
       {"QVX_VER=1\r\n256.300.7.1\r\n", {0, 44, 7, 1}},
+      {"QVX_VER=1\r\n4294967297.168.7.1\r\n", {255, 168, 7, 1}},  // clamped, then its low 8 bits
       {"QVX_VER=1\r\n\r\n", {192, 168, 200, 100}},
   };
   for (const auto& c : cases) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "service/my_service.h"
+#include "service/service_handles.h"
 #include "tests/service/service_recorder.h"
 
 namespace {
@@ -317,6 +318,95 @@ TEST(ControlRequests, MissingServiceFailsWithItsEvent) {
     if (c.request < 0) {
       EXPECT_EQ(text.rfind(L"CNTService::Uninstall, Failed call to OpenService, Error:1060, ", 0), 0u);
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Installed into the prefix's control manager under a name of this test's own, without an event
+// source. After its options it works on the handle once more: the handle is still the caller's.
+class InstallingService : public CNTService {
+ public:
+  InstallingService()
+      : CNTService(L"CorvaneInstallTest", L"Corvane Install Test", 0, L"Corvane Install Test") {
+    serviceName_ += std::to_wstring(::GetCurrentProcessId());
+    useEventLog_ = 0;
+    serviceCommandLine_ = L"C:\\windows\\system32\\cmd.exe";
+  }
+  bool ApplyServiceOptions(ServiceHandle& service, std::wstring* failureText, DWORD* error) override {
+    const bool applied = CNTService::ApplyServiceOptions(service, failureText, error);
+    handleUsableAfterOptions_ = service.SetDescription(L"set again after the options");
+    handleErrorAfterOptions_ = ::GetLastError();
+    return applied;
+  }
+  bool handleUsableAfterOptions_ = false;
+  DWORD handleErrorAfterOptions_ = 0;
+};
+
+DWORD ProcessHandleCount() {
+  DWORD count = 0;
+  ::GetProcessHandleCount(::GetCurrentProcess(), &count);
+  return count;
+}
+
+TEST(Install, TheCreatedHandleStaysTheCallersAndNothingLeaks) {
+  auto installAndUninstall = [](InstallingService& service) {
+    std::wstring text;
+    DWORD error = 0;
+    ASSERT_TRUE(service.Install(&text, &error)) << error;
+    ASSERT_TRUE(service.Uninstall(&text, &error, 5000)) << error;
+  };
+  {
+    InstallingService service;
+    installAndUninstall(service);
+    EXPECT_TRUE(service.handleUsableAfterOptions_) << "error " << service.handleErrorAfterOptions_;
+  }
+  const DWORD before = ProcessHandleCount();
+  for (int i = 0; i < 50; ++i) {
+    SCOPED_TRACE(i);
+    InstallingService service;
+    installAndUninstall(service);
+    ASSERT_TRUE(service.handleUsableAfterOptions_);
+  }
+  EXPECT_EQ(ProcessHandleCount(), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A console run whose work only looks whether the console control handler is there, and then
+// returns or ends the run with a termination.
+class ConsoleRunService : public CNTService {
+ public:
+  explicit ConsoleRunService(bool terminate)
+      : CNTService(L"CorvaneConsoleTest", L"Console Test", 0, L""), terminate_(terminate) {}
+  void Run(DWORD, wchar_t**) override {
+    // Taken away and put back: it was there while the work ran.
+    handlerDuringRun_ = ::SetConsoleCtrlHandler(ConsoleCtrlCallback, FALSE) != FALSE;
+    ::SetConsoleCtrlHandler(ConsoleCtrlCallback, TRUE);
+    if (terminate_) ThrowTerminate(ERROR_NOT_READY, 0);
+  }
+  bool terminate_;
+  bool handlerDuringRun_ = false;
+};
+
+TEST(ConsoleRun, TheControlHandlerGoesWithTheRun) {
+  for (bool terminate : {false, true}) {
+    SCOPED_TRACE(terminate ? "ended by a termination" : "returned");
+    ConsoleRunService service(terminate);
+    bool terminated = false;
+    try {
+      service.RunInConsole();
+    } catch (const CNTServiceTerminateException&) {
+      terminated = true;
+    }
+    EXPECT_EQ(terminated, terminate);
+    EXPECT_TRUE(service.handlerDuringRun_);
+    // Not there any more: a removal finds nothing to remove.
+    EXPECT_FALSE(::SetConsoleCtrlHandler(ConsoleCtrlCallback, FALSE));
   }
 }
 

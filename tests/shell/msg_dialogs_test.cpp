@@ -3,6 +3,7 @@
 // nested dialogs. Each dialog is saved as a PNG in English and Chinese.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -68,6 +69,12 @@ void Click(CDialog& dialog, int id) { ::PostMessageW(dialog.GetDlgItemHandle(id)
 
 std::wstring ItemText(CDialog& dialog, int id) { return dialog.GetDlgItemText(id); }
 
+// The id of the dialog's control that has the keyboard focus, 0 when none of its controls has it.
+int FocusedId(CDialog& dialog) {
+  HWND focus = ::GetFocus();
+  return focus && ::GetParent(focus) == dialog.GetSafeHwnd() ? ::GetDlgCtrlID(focus) : 0;
+}
+
 // DoModal with a script: the steps run inside the dialog's loop; a watchdog ends it if they fail.
 INT_PTR RunModal(CDialog& dialog, std::function<void()> script) {
   RunLater(kShown, std::move(script));
@@ -115,7 +122,9 @@ TEST_P(MsgDialogsTest, YesNoShowsItsTextsAndAnswers) {
     dialog.m_text = LoadLangText(7, "TO_SWITCH_LANG");
     std::wstring caption, text, yes, no;
     UINT defaultId = 0;
+    int focusId = 0;
     INT_PTR result = RunModal(dialog, [&] {
+      focusId = FocusedId(dialog);
       caption = dialog.GetWindowText();
       text = ItemText(dialog, IDC_YES_NO_TEXT);
       yes = ItemText(dialog, IDC_YES_NO_YES);
@@ -133,6 +142,7 @@ TEST_P(MsgDialogsTest, YesNoShowsItsTextsAndAnswers) {
     EXPECT_EQ(texts().yes, yes);
     EXPECT_EQ(texts().no, no);
     EXPECT_EQ(static_cast<UINT>(IDC_YES_NO_NO), defaultId);
+    EXPECT_EQ(IDC_YES_NO_NO, focusId) << "No has the focus, so Enter answers No";
   }
 }
 
@@ -196,7 +206,11 @@ TEST_P(MsgDialogsTest, NetworkCableEndsByItsButtons) {
     CNetworkCable dialog;
     dialog.m_adapterName = L"no-such-adapter";
     std::wstring caption, cancel;
+    int focusId = 0;
+    UINT defaultId = 0;
     INT_PTR result = RunModal(dialog, [&] {
+      focusId = FocusedId(dialog);
+      defaultId = dialog.GetDefID();
       caption = dialog.GetWindowText();
       cancel = ItemText(dialog, IDC_CABLE_CANCEL);
       if (first) {
@@ -208,6 +222,8 @@ TEST_P(MsgDialogsTest, NetworkCableEndsByItsButtons) {
     EXPECT_EQ(c.expected, result) << c.what;
     EXPECT_EQ(LoadLangText(7, "TITLE_LINK_CHECK"), caption);
     EXPECT_EQ(texts().cancel, cancel);
+    EXPECT_EQ(IDC_CABLE_CANCEL, focusId) << "Cancel has the focus, so Enter cancels";
+    EXPECT_EQ(static_cast<UINT>(IDC_CABLE_CANCEL), defaultId);
   }
 }
 
@@ -391,6 +407,55 @@ TEST_F(MsgDialogsEnglishTest, QuitRequestEndsNestedDialogsInnermostFirst) {
   EXPECT_TRUE(outerOpenWhenInnerEnded);
   EXPECT_EQ(-1, outerResult);
   EXPECT_TRUE(OpenDialogsClosing());
+}
+
+// The same questions from templates that put the other buttons first and make them the default:
+// the focus and the default still go to the safe answer, and Enter gives it.
+TEST(MsgDialogsReorderedTest, EnterGivesTheSafeAnswerWhateverTheTemplatesOrder) {
+  std::wstring path = L"Z:";
+  for (const char* c = REORDERED_TEMPLATES_DLL; *c; ++c) path += (*c == '/') ? L'\\' : static_cast<wchar_t>(*c);
+  HMODULE templates = ::LoadLibraryW(path.c_str());
+  ASSERT_NE(nullptr, templates) << "reordered_question_templates.dll missing beside the test";
+  AfxSetResourceHandle(templates);
+  g_LangIndex = 0;
+  struct Case {
+    const char* what;
+    std::function<std::unique_ptr<CDialog>()> make;
+    int safeButton;
+  };
+  const Case cases[] = {
+      {"link check: Cancel, though Continue comes first",
+       [] {
+         auto dialog = std::make_unique<CNetworkCable>();
+         dialog->m_adapterName = L"no-such-adapter";
+         return std::unique_ptr<CDialog>(std::move(dialog));
+       },
+       IDC_CABLE_CANCEL},
+      {"yes or no: No, though Yes comes first",
+       [] {
+         auto dialog = std::make_unique<CMsgYesNo>();
+         dialog->m_caption = L"caption";
+         dialog->m_text = L"text";
+         return std::unique_ptr<CDialog>(std::move(dialog));
+       },
+       IDC_YES_NO_NO},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::unique_ptr<CDialog> dialog = c.make();
+    int focusId = 0;
+    UINT defaultId = 0;
+    INT_PTR result = RunModal(*dialog, [&] {
+      focusId = FocusedId(*dialog);
+      defaultId = dialog->GetDefID();
+      PressKey(*dialog, VK_RETURN);
+    });
+    EXPECT_EQ(c.safeButton, focusId);
+    EXPECT_EQ(static_cast<UINT>(c.safeButton), defaultId);
+    EXPECT_EQ(-1, result);
+  }
+  UseBuiltInTemplates();
+  ::FreeLibrary(templates);
 }
 
 TEST(MsgDialogsBuiltInTest, DialogsOpenFromTheProgramsOwnTemplates) {

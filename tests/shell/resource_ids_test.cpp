@@ -12,7 +12,16 @@
 
 namespace {
 
-enum class Role { Label, PushButton, ReadOnlyMultiLineEdit };
+enum class Role {
+  Label,
+  PushButton,
+  OwnerDrawButton,
+  GroupBox,
+  ReadOnlyEdit,
+  ReadOnlyMultiLineEdit,
+  DropDownList,    // a combo box that only chooses
+  ListInFileOrder  // a list box that does not sort
+};
 
 struct ExpectedControl {
   uint32_t id;
@@ -39,6 +48,21 @@ const std::vector<ExpectedDialog>& ExpectedDialogs() {
       {IDD_MSG_YES_NO, "CMsgYesNo",
        {{IDC_YES_NO_TEXT, Role::Label}, {IDC_YES_NO_YES, Role::PushButton}, {IDC_YES_NO_NO, Role::PushButton}}},
       {IDD_MSG_TOP_NUM, "CMsgTopNumBigFontSize", {{IDC_TOP_NUM_LABEL, Role::Label}}},
+      {IDD_UPDATE, "CUpdate",
+       {{IDC_UPDATE_CHECK, Role::PushButton}, {IDC_UPDATE_NEW_VERSION, Role::ReadOnlyEdit},
+        {IDC_UPDATE_WHATS_NEW, Role::PushButton}, {IDC_UPDATE_NEW_GROUP, Role::GroupBox},
+        {IDC_UPDATE_CURRENT_VERSION, Role::ReadOnlyEdit}, {IDC_UPDATE_GOTO_DOWNLOAD, Role::PushButton},
+        {IDC_UPDATE_NEW_LABEL, Role::Label}, {IDC_UPDATE_LANGUAGE, Role::DropDownList}}},
+      {IDD_WHATS_NEW, "CWhatsNew",
+       {{IDC_WHATS_NEW_LIST, Role::ListInFileOrder}, {IDC_WHATS_NEW_VERSION, Role::Label},
+        {IDC_WHATS_NEW_LOG_LABEL, Role::Label}, {IDOK, Role::PushButton}}},
+      {IDD_HELP_PAGE, "CHelpPage",
+       {{IDC_HELP_INST_DRV_TEXT, Role::ReadOnlyMultiLineEdit}, {IDC_HELP_LB_TEXT, Role::ReadOnlyMultiLineEdit},
+        {IDC_HELP_WOL_TEXT, Role::ReadOnlyMultiLineEdit}, {IDC_HELP_SWIVO_TEXT, Role::ReadOnlyMultiLineEdit},
+        {IDC_HELP_WEB_SITE, Role::PushButton}, {IDC_HELP_PAGE_BUTTON, Role::PushButton},
+        {IDC_HELP_INST_DRV, Role::OwnerDrawButton}, {IDC_HELP_SWIVO, Role::OwnerDrawButton},
+        {IDC_HELP_LB, Role::OwnerDrawButton}, {IDC_HELP_WOL, Role::OwnerDrawButton},
+        {IDC_HELP_CONTACT, Role::ReadOnlyEdit}}},
   };
   return dialogs;
 }
@@ -51,8 +75,18 @@ bool HasRole(const TemplateControl& control, Role role) {
       DWORD kind = control.style & BS_TYPEMASK;
       return control.windowClass == L"Button" && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
     }
+    case Role::OwnerDrawButton:
+      return control.windowClass == L"Button" && (control.style & BS_TYPEMASK) == BS_OWNERDRAW;
+    case Role::GroupBox:
+      return control.windowClass == L"Button" && (control.style & BS_TYPEMASK) == BS_GROUPBOX;
+    case Role::ReadOnlyEdit:
+      return control.windowClass == L"Edit" && (control.style & ES_READONLY);
     case Role::ReadOnlyMultiLineEdit:
       return control.windowClass == L"Edit" && (control.style & ES_READONLY) && (control.style & ES_MULTILINE);
+    case Role::DropDownList:
+      return control.windowClass == L"ComboBox" && (control.style & 0x3) == CBS_DROPDOWNLIST;
+    case Role::ListInFileOrder:
+      return control.windowClass == L"ListBox" && !(control.style & LBS_SORT);
   }
   return false;
 }
@@ -96,6 +130,32 @@ TEST_P(ResourceIdsTest, EveryNamedDialogHasItsControlsWithTheirRoles) {
       EXPECT_TRUE(HasRole(*found, control.role)) << expected.name << ": control " << control.id << " has another role";
     }
   }
+}
+
+// The tab pages are children of the main dialog's tab control; the rest are windows of their own.
+TEST_P(ResourceIdsTest, TabPagesAreChildWindowsWithoutCaption) {
+  for (UINT id : {IDD_UPDATE, IDD_HELP_PAGE}) {
+    std::optional<DialogTemplate> dialog = ReadDialogTemplate(module_, id);
+    ASSERT_TRUE(dialog.has_value()) << id;
+    EXPECT_TRUE(dialog->style & WS_CHILD) << id;
+    EXPECT_FALSE(dialog->style & WS_POPUP) << id;
+    EXPECT_NE(static_cast<DWORD>(WS_CAPTION), dialog->style & WS_CAPTION) << id;
+  }
+}
+
+TEST_P(ResourceIdsTest, LinkIconLoadsAtSixteenPixels) {
+  HICON icon = static_cast<HICON>(
+      ::LoadImageW(module_, MAKEINTRESOURCEW(IDI_WEB_LINK), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  ASSERT_NE(nullptr, icon);
+  ICONINFO info = {};
+  ASSERT_TRUE(::GetIconInfo(icon, &info));
+  BITMAP colour = {};
+  ::GetObjectW(info.hbmColor, sizeof(colour), &colour);
+  EXPECT_EQ(16, colour.bmWidth);
+  EXPECT_EQ(16, colour.bmHeight);
+  ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  ::DestroyIcon(icon);
 }
 
 TEST_P(ResourceIdsTest, TrayMenuAndProgramIconExist) {

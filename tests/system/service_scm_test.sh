@@ -31,12 +31,43 @@ rc=$(echoward_rc "$a" /install)
 [ "$rc" = 1073 ] || fail "a second /install exit code $rc, not 1073"
 grep -q '^CNTService::Install, Failed call to CreateService, Error:1073, ' "$log" || fail "the second /install's text"
 
-win "$a" sc.exe config Corvane start= auto | tee -a "$log" | grep -q SUCCESS || fail "sc config"
-win "$a" sc.exe qc Corvane | grep -q 'START_TYPE *: 2' || fail "the start type is not automatic"
+# sc.exe as the real one speaks: the start types as qc names them, delayed automatic start kept.
+start_type() { win "$a" sc.exe qc Corvane | tee -a "$log" | sed -n 's/^ *START_TYPE *: //p'; }
+for start in "demand:3   DEMAND_START" "delayed-auto:2   AUTO_START  (DELAYED)" "disabled:4   DISABLED" \
+             "auto:2   AUTO_START"; do
+  win "$a" sc.exe config Corvane start= "${start%%:*}" | tee -a "$log" | grep -q SUCCESS ||
+    fail "sc config start= ${start%%:*}"
+  [ "$(start_type)" = "${start#*:}" ] || fail "after start= ${start%%:*} qc says '$(start_type)', not '${start#*:}'"
+done
+rc=$(sc_rc "$a" config Corvane)
+[ "$rc" = 1639 ] || fail "sc config without options exit code $rc, not 1639"
+grep -q '^USAGE:' "$log" || fail "sc config without options prints no usage"
+rc=$(sc_rc "$a" qc CorvaneNoSuchService)
+[ "$rc" = 1060 ] || fail "sc qc of an unknown service exit code $rc, not 1060"
+rc=$(sc_rc "$a" frobnicate Corvane)
+[ "$rc" = 1639 ] || fail "sc with an unknown command exit code $rc, not 1639"
+# Dependencies one a line; a display name outside Latin-1 comes through a pipe whole.
+win "$a" sc.exe create CorvaneDeps binPath= 'C:\windows\system32\cmd.exe' depend= RpcSs/Eventlog \
+  DisplayName= "Corvane Ω Deps" >>"$log" || fail "sc create with dependencies"
+qc=$(win "$a" sc.exe qc CorvaneDeps)
+echo "$qc" >>"$log"
+echo "$qc" | grep -q '^        DEPENDENCIES       : RpcSs$' || fail "the first dependency's line"
+echo "$qc" | grep -q '^                           : Eventlog$' || fail "the second dependency's line"
+echo "$qc" | LC_ALL=C grep -qa '^        DISPLAY_NAME       : Corvane [^?] Deps$' ||
+  fail "the display name outside Latin-1 did not come through whole"
+win "$a" sc.exe delete CorvaneDeps >>"$log" || fail "sc delete"
 
-win "$a" sc.exe start Corvane >>"$log" || fail "sc start"
+win "$a" sc.exe start Corvane | tee "$work/start.out" >>"$log" || fail "sc start"
+grep -q '^        PID                : [1-9]' "$work/start.out" || fail "sc start prints no PID"
+grep -q '^        FLAGS              :' "$work/start.out" || fail "sc start prints no FLAGS"
 wait_state "$a" RUNNING 20 || fail "the service does not run"
 echo "RUNNING"
+win "$a" sc.exe queryex Corvane | tee "$work/queryex.out" >>"$log"
+pid=$(sed -n 's/^        PID                : //p' "$work/queryex.out")
+[ "$pid" = "$(sed -n 's/^        PID                : //p' "$work/start.out")" ] || fail "queryex's PID is not start's"
+grep -q '^        FLAGS              :' "$work/queryex.out" || fail "sc queryex prints no FLAGS"
+win "$a" sc.exe query | grep -A1 '^SERVICE_NAME: Corvane$' | grep -q '^DISPLAY_NAME: Corvane Scan Response Service$' ||
+  fail "sc query without a name does not list the running service"
 retry_check "$a" 20 $peer $ip 33333 33334 scan "$name" "$cpu" "$mac" 5 || fail "no scan reply"
 check "$a" $peer $ip 33333 33334 alive || fail "no alive reply"
 
@@ -57,6 +88,8 @@ echo "paused and continued"
 win "$a" sc.exe stop Corvane >>"$log" || fail "sc stop"
 wait_state "$a" STOPPED 15 || fail "the service does not stop"
 echo "STOPPED"
+win "$a" sc.exe query | grep -q '^SERVICE_NAME: Corvane$' && fail "sc query lists a stopped service among the active"
+win "$a" sc.exe query state= all | grep -q '^SERVICE_NAME: Corvane$' || fail "sc query state= all does not list it"
 check "$a" $peer $ip 33333 33334 silent || fail "replies after the stop"
 
 # The command line's own control requests, with their exit codes. A pause is reported by the run
@@ -69,8 +102,12 @@ grep -q '^Failed to pause the service, Error:1460, ' "$log" || fail "the failure
 wait_state "$a" PAUSED 5 || fail "the service does not pause after -pause /T:0"
 rc=$(echoward_rc "$a" -continue)
 [ "$rc" = 0 ] || fail "-continue exit code $rc"
-rc=$(echoward_rc "$a" -stop -silent)
-[ "$rc" = 0 ] || fail "-stop -silent exit code $rc"
+# A stop is reported within a second too: with a time-out of 0 it fails, and "-silent" keeps its
+# text from being printed.
+out=$(win "$a" cmd /c 'C:\echoward-rc.bat' -stop -silent /T:0)
+echo "$out" >>"$log"
+[ "$out" = "rc=1460" ] || fail "-stop -silent /T:0 gave: $out"
+wait_state "$a" STOPPED 15 || fail "the service does not stop after -stop -silent /T:0"
 
 rc=$(echoward_rc "$a" /uninstall)
 [ "$rc" = 0 ] || fail "/uninstall exit code $rc"

@@ -67,3 +67,8 @@ retry_check() {
     sleep 0.3
   done
 }
+# sc_rc NAME ARGS...: the stand-in sc.exe's Win32 exit code, through cmd (its output goes to the log).
+sc_rc() {
+  local name=$1; shift
+  win "$name" cmd /c "sc.exe $* & echo rc=%ERRORLEVEL%" | tee -a "$log" | sed -n 's/^rc=//p' | tail -n1
+}

@@ -1,0 +1,353 @@
+#include "shell/corvane_dlg.h"
+
+#include <winsock2.h>
+#include <objbase.h>
+
+#include <cstdio>
+
+#include "common/adapter_table.h"
+#include "common/link_watcher.h"
+#include "common/os_version.h"
+#include "shell/about_dlg.h"
+#include "shell/command_words.h"
+#include "shell/dialog_ids.h"
+#include "shell/engine_stop.h"
+#include "shell/instance_event_watcher.h"
+#include "shell/instance_events.h"
+#include "shell/lang_text.h"
+#include "shell/main_messages.h"
+#include "shell/open_dialog_list.h"
+#include "shell/program_folder.h"
+#include "shell/show_msg_dlg.h"
+
+namespace {
+constexpr int32_t kZone = 1;  // the main dialog's texts
+constexpr UINT kRestartCheckMs = 1000;
+constexpr int kTabFontTenthsOfPoint = 85;
+constexpr int kTabRightGap = 7;
+constexpr int kTabBottomGap = 6;
+constexpr UINT kTrayDefaultItemPosition = 3;
+constexpr wchar_t kProgramVersion[] = L"3.0";
+
+const wchar_t* Text(const char* key) { return LoadLangText(kZone, key); }
+
+bool OsSupported(int code) {
+  switch (code) {
+    case 5: case 6: case 7: case 8: case 9: case 15: case 16: return true;
+    default: return false;
+  }
+}
+}  // namespace
+
+CorvaneDlgStart ThisProcessStart() {
+  return {ProgramFolderOfModule(), ::GetCommandLineW(), ModulePath()};
+}
+
+void RestartProgram(const std::wstring& modulePath) {
+  // The path is quoted: "C:\Program Files\..." must not be read as "C:\Program" with arguments.
+  std::wstring commandLine = L"\"" + modulePath + L"\" RESTART";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process = {};
+  if (::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+}
+
+CCorvaneDlg::CCorvaneDlg(const CorvaneDlgStart& start) : CDialog(IDD_MAIN), start_(start) {
+  // One row per page, in tab order; the pages of later areas join this table.
+  pages_ = {
+      {&update_, IDD_UPDATE, "TAB_VER", PageCondition::kAlways,
+       [this] {
+         bool requested = update_.IsRestartRequested();
+         update_.ClearRestartRequest();
+         return requested;
+       }},
+      {&help_, IDD_HELP_PAGE, "TAB_HELP", PageCondition::kAlways, {}},
+  };
+  icon_ = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                                          0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  MapMessages();
+}
+
+CCorvaneDlg::~CCorvaneDlg() {
+  if (m_hWnd) DestroyWindow();
+}
+
+void CCorvaneDlg::MapMessages() {
+  MapMessage(WM_SYSCOMMAND, [this](WPARAM wParam, LPARAM lParam) {
+    OnSysCommand(static_cast<UINT>(wParam), lParam);
+    return LRESULT(0);
+  });
+  MapMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); });
+  MapMessage(WM_DRAWCLIPBOARD, [this](WPARAM, LPARAM) {
+    clipboardViewer_.OnDrawClipboard();
+    return LRESULT(0);
+  });
+  MapMessage(WM_CHANGECBCHAIN, [this](WPARAM wParam, LPARAM lParam) {
+    Default();
+    clipboardViewer_.OnChangeCbChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+    return LRESULT(0);
+  });
+  MapMessage(UM_REFRESH, [this](WPARAM, LPARAM) {
+    OnPeriodicRefresh();
+    return LRESULT(0);
+  });
+  MapMessage(UM_CLOSE_DIALOGS, [](WPARAM, LPARAM) {
+    CloseOpenDialogs();
+    return LRESULT(0);
+  });
+  MapMessage(UM_CLOSE_DEVICE, [this](WPARAM, LPARAM) {
+    // Polling stops for good: the next tick finds it off and is not re-armed.
+    pollingEnabled_ = false;
+    return LRESULT(0);
+  });
+  MapMessage(UM_BRING_TO_FRONT, [this](WPARAM, LPARAM) {
+    OnBringToFront();
+    return LRESULT(0);
+  });
+  MapMessage(UM_QUIT_OR_ABOUT, [this](WPARAM wParam, LPARAM) {
+    OnQuitOrAbout(wParam);
+    return LRESULT(0);
+  });
+  // The tray menu's commands reach the window that owns the menu, this one.
+  MapCommand(ID_TRAY_QUIT, 0, [this] { SendMessage(UM_QUIT_OR_ABOUT, 1); });
+  MapCommand(ID_TRAY_ABOUT, 0, [this] { SendMessage(UM_QUIT_OR_ABOUT, 0); });
+}
+
+int CCorvaneDlg::OnCreate(CREATESTRUCTW* create) {
+  if (CDialog::OnCreate(create) == -1) return -1;
+  ModifyStyle(0, WS_MINIMIZEBOX);
+  startupQuit_ = false;
+  instanceMarker_ = nullptr;
+
+  InstanceStart instance =
+      ResolveInstanceAtStart(FindStartWord(start_.commandLine, start_.modulePath), [](DWORD ms) { ::Sleep(ms); });
+  startupQuit_ = instance.startupQuit;
+  instanceMarker_ = instance.marker;
+  if (startupQuit_) return 0;
+
+  int osType = GetOsTypeCode();
+  if (osType == kOsTypeWindowsXp) {
+    xp_ = true;
+    ndis6_ = false;
+  } else if (!OsSupported(osType)) {
+    ::MessageBoxW(m_hWnd, Text("TXT_OS_NOT_SUPP"), Text("TITLE_QVX"), MB_OK);
+    startupQuit_ = true;
+  }
+  WSADATA winsock;
+  winsockStarted_ = ::WSAStartup(MAKEWORD(2, 2), &winsock) == 0;
+  InitComAndWmi();
+  LoadSettingsAndStartEngines();
+
+  ModifyStyle(0, WS_CLIPCHILDREN);
+  if (!tabCtrl_.Create(this, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), kTabControlId)) return -1;
+  if (!CreateMainPages(pages_, tabCtrl_, settings_)) return -1;
+  std::wstring balloonText = kProgramVersion;
+  if (!tray_.Create(this, UM_TRAY_NOTIFY, Text("TITLE_QVX"), icon_, balloonText.c_str(), Text("TXT_QVX_RUNNING"))) {
+    return -1;
+  }
+  tray_.SetDefaultMenuItem(kTrayDefaultItemPosition, true);
+  return 0;
+}
+
+void CCorvaneDlg::InitComAndWmi() {
+  auto* loading = new CShowMsgDlg(this);
+  if (loading->CreateOnDesktop()) {
+    loading->SetTitleAndClear(Text("TITLE_QVX"));
+    loading->SetLine1(Text("TXT_LOADING"));
+    loading->ShowWindow(SW_SHOW);
+    loading->UpdateWindow();
+  }
+  comInitialized_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+  if (comInitialized_) {
+    HRESULT security = ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
+                                              RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_SECURE_REFS, nullptr);
+    if (FAILED(security)) std::printf("CoInitializeSecurity() failed - returned 0x%lx\n", static_cast<unsigned long>(security));
+  }
+  g_AdapterTable.EnumerateWmi();
+  StartLinkDetection();
+  linkDetectionStarted_ = true;
+  loading->DestroyWindow();
+  delete loading;
+}
+
+void CCorvaneDlg::LoadSettingsAndStartEngines() {
+  settings_ = LoadStartupSettings(start_.folder);
+  // The UDP service, the clipboard server and the Swivo controller start here, before the
+  // watcher, once they exist.
+  watcher_ = new (std::nothrow) InstanceEventWatcher();
+  if (watcher_) watcher_->Start();
+}
+
+BOOL CCorvaneDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (HMENU systemMenu = GetSystemMenu(false)) {
+    ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(systemMenu, MF_STRING, kSysMenuAbout, Text("ABOUT"));
+  }
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  SetWindowText(Text("TITLE_QVX"));
+  if (HMENU systemMenu = GetSystemMenu(false)) {
+    ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(systemMenu, MF_STRING, kSysMenuQuit, Text("MENU_QUIT_QVX"));
+  }
+
+  if (startupQuit_) {
+    if (restartTimer_) KillTimer(restartTimer_);
+    restartTimer_ = 0;
+    closing_ = true;
+    // Ends the modal run before the window is ever shown.
+    EndDialog(IDCANCEL);
+    return FALSE;
+  }
+
+  LoadKmSettings(start_.folder, &kmSettings_.record);
+  kmSettings_.Snapshot();
+  if (watcher_) watcher_->window_ = m_hWnd;
+
+  LayOutTabControl();
+  tabCtrl_.equalWidth = true;
+  AddMainPageTabs(pages_, tabCtrl_);
+  tabCtrl_.Update();
+  tabCtrl_.Invalidate(false);
+  CFont tabFont;
+  if (tabFont.CreatePointFont(kTabFontTenthsOfPoint, L"Tahoma")) {
+    tabCtrl_.SetFontNormal(tabFont);
+    tabCtrl_.SetFontSelect(tabFont);
+  }
+  tabCtrl_.dragAllowed = true;
+  tabCtrl_.notify = this;
+  tabCtrl_.InstallStyle(&tabCtrl_.styleBase);
+  tabCtrl_.Update();
+  tabCtrl_.Invalidate(false);
+
+  pollingEnabled_ = true;
+  restartTimer_ = SetTimer(kRestartTimerId, kRestartCheckMs);
+  statusRefresh_ = settings_.installationPresent && !settings_.wan.Any();
+  myNetworkRefresh_ = settings_.installationPresent;
+  if (statusRefresh_ || myNetworkRefresh_) refreshTick_.Start(m_hWnd, &pollingEnabled_);
+  if (!tabCtrl_.Tabs().empty()) tabCtrl_.SelectTab(tabCtrl_.Tabs().front());
+  clipboardViewer_.Join(m_hWnd);
+  return TRUE;
+}
+
+void CCorvaneDlg::LayOutTabControl() {
+  HWND placeholder = GetDlgItemHandle(IDC_MAIN_TAB_PLACEHOLDER);
+  CRect area;
+  if (placeholder) {
+    ::ShowWindow(placeholder, SW_HIDE);
+    ::GetWindowRect(placeholder, &area);
+    ScreenToClient(&area);
+  }
+  CRect client;
+  GetClientRect(&client);
+  area.right = client.right - kTabRightGap > area.left ? client.right - kTabRightGap : area.left;
+  area.bottom = client.bottom - kTabBottomGap > area.top ? client.bottom - kTabBottomGap : area.top;
+  tabCtrl_.MoveWindow(area);
+}
+
+void CCorvaneDlg::OnSysCommand(UINT id, LPARAM lParam) {
+  if ((id & 0xFFF0) == kSysMenuAbout) {
+    ShowAbout();
+  } else if ((id & 0xFFF0) == kSysMenuQuit) {
+    Quit();
+  } else {
+    DefWindowProc(WM_SYSCOMMAND, id, lParam);
+  }
+}
+
+void CCorvaneDlg::ShowAbout() {
+  CAboutDlg about(this);
+  about.DoModal();
+}
+
+void CCorvaneDlg::OnQuitOrAbout(WPARAM wParam) {
+  if (wParam) {
+    Quit();
+  } else {
+    ShowAbout();
+  }
+}
+
+void CCorvaneDlg::OnBringToFront() {
+  SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ShowWindow(SW_SHOWNORMAL);
+  SetForegroundWindow();
+}
+
+void CCorvaneDlg::OnPeriodicRefresh() {
+  if (closing_ || !pollingEnabled_) return;
+  ++refreshTicks_;
+  // The Status and My Network pages refresh here once they exist.
+  refreshTick_.Rearm();
+}
+
+void CCorvaneDlg::OnTimer(UINT_PTR id) {
+  if (id == kRestartTimerId && restartTimer_) {
+    for (MainPage& row : pages_) {
+      if (!row.created || !row.takeRestartRequest || !row.takeRestartRequest()) continue;
+      std::wstring modulePath = ModulePath();
+      if (modulePath.empty()) return;
+      RestartProgram(modulePath);
+      Quit();
+      return;
+    }
+  }
+  Default();
+}
+
+void CCorvaneDlg::OnClose() {
+  if (!closing_) {
+    if (CWinAppEx* app = AfxGetApp(); app && app->m_pMainWnd) {
+      app->m_pMainWnd->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    } else {
+      SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    }
+    return;
+  }
+  Default();
+}
+
+void CCorvaneDlg::OnPaint() {
+  if (!::IsIconic(m_hWnd)) {
+    Default();
+    return;
+  }
+  CPaintDC dc(this);
+  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+  CRect client;
+  GetClientRect(&client);
+  int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+  int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+  ::DrawIcon(dc.GetSafeHdc(), x, y, icon_);
+}
+
+void CCorvaneDlg::Quit() {
+  if (restartTimer_) KillTimer(restartTimer_);
+  restartTimer_ = 0;
+  closing_ = true;
+  refreshTick_.Stop();
+  ::PostQuitMessage(0);
+}
+
+void CCorvaneDlg::OnDestroy() {
+  CDialog::OnDestroy();
+  if (instanceMarker_) ::CloseHandle(instanceMarker_);
+  instanceMarker_ = nullptr;
+  clipboardViewer_.Leave();
+  ::OutputDebugStringW(L"Uninstall\n");
+  StopAndFreeEngine(watcher_);
+  DestroyMainPages(pages_);
+  if (winsockStarted_) ::WSACleanup();
+  winsockStarted_ = false;
+  if (comInitialized_) ::CoUninitialize();
+  comInitialized_ = false;
+  if (linkDetectionStarted_) StopLinkDetection();
+  linkDetectionStarted_ = false;
+}

@@ -1,0 +1,109 @@
+// CCorvaneDlg: the main dialog. It decides at creation whether this start goes on (single
+// instance, "QUITAPP", "RESTART"), starts COM, WMI and the engines, creates the tab control with
+// the pages that exist and the tray icon, and is the GUI thread's meeting point for the other
+// threads' messages until Quit; its destruction stops and releases what start-up made.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/tab_style_base.h"
+#include "framework/framework.h"
+#include "peers/km_settings.h"
+#include "shell/clipboard_viewer_link.h"
+#include "shell/help_page.h"
+#include "shell/main_pages.h"
+#include "shell/refresh_tick.h"
+#include "shell/startup_settings.h"
+#include "shell/system_tray.h"
+#include "shell/update_page.h"
+
+class InstanceEventWatcher;
+
+// Where a start comes from: the program folder and the command line (the process's own ones in
+// the program).
+struct CorvaneDlgStart {
+  std::wstring folder;
+  std::wstring commandLine;
+  std::wstring modulePath;
+};
+CorvaneDlgStart ThisProcessStart();
+
+class CCorvaneDlg : public CDialog, public TabCtrlNotify {
+ public:
+  static constexpr UINT kTabControlId = 3001;
+  static constexpr UINT_PTR kRestartTimerId = 1;
+  static constexpr UINT kSysMenuAbout = 0x10;
+  static constexpr UINT kSysMenuQuit = 0x20;
+
+  explicit CCorvaneDlg(const CorvaneDlgStart& start = ThisProcessStart());
+  ~CCorvaneDlg() override;
+
+  // Stops the timers and ends the modal run (by the quit message, which also ends any modal
+  // dialog open inside it); the window is destroyed after.
+  void Quit();
+
+  // What the window tests read.
+  const TabCtrlComplex& TabControl() const { return tabCtrl_; }
+  CSystemTray& Tray() { return tray_; }
+  const StartupSettings& Settings() const { return settings_; }
+  bool StartupQuit() const { return startupQuit_; }
+  bool Closing() const { return closing_; }
+  uint32_t RefreshTicks() const { return refreshTicks_; }
+  const ClipboardViewerLink& ClipboardViewer() const { return clipboardViewer_; }
+
+ protected:
+  int OnCreate(CREATESTRUCTW* create) override;
+  BOOL OnInitDialog() override;
+  void OnTimer(UINT_PTR id) override;
+  void OnClose() override;
+  void OnDestroy() override;
+  void OnPaint() override;
+  // Enter and Escape end nothing: the program ends only by Quit.
+  void OnOK() override {}
+  void OnCancel() override {}
+
+ private:
+  void MapMessages();
+  void InitComAndWmi();
+  void LoadSettingsAndStartEngines();
+  void LayOutTabControl();
+  void OnSysCommand(UINT id, LPARAM lParam);
+  void OnPeriodicRefresh();
+  void OnBringToFront();
+  void OnQuitOrAbout(WPARAM wParam);
+  void ShowAbout();
+
+  CorvaneDlgStart start_;
+  TabCtrlComplex tabCtrl_;
+  CUpdate update_;
+  CHelpPage help_;
+  std::vector<MainPage> pages_;
+  bool closing_ = false;
+  UINT_PTR restartTimer_ = 0;
+  RefreshTick refreshTick_;
+  bool xp_ = false;
+  bool ndis6_ = true;
+  InstanceEventWatcher* watcher_ = nullptr;
+  std::atomic<bool> pollingEnabled_{false};
+  HANDLE instanceMarker_ = nullptr;
+  bool startupQuit_ = false;
+  StartupSettings settings_;
+  bool statusRefresh_ = false;
+  bool myNetworkRefresh_ = false;
+  uint32_t refreshTicks_ = 0;
+  ClipboardViewerLink clipboardViewer_;
+  KmSettingsHolder kmSettings_;
+  CSystemTray tray_;
+  HICON icon_ = nullptr;
+  // What start-up made, so that destruction releases only that.
+  bool winsockStarted_ = false;
+  bool comInitialized_ = false;
+  bool linkDetectionStarted_ = false;
+};
+
+// Starts the program again with the word "RESTART"; the new instance waits for this one's marker.
+void RestartProgram(const std::wstring& modulePath);
