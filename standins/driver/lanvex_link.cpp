@@ -8,7 +8,8 @@
 // from an INF's AddService it never starts. This one is installed and started with the stand-in
 // tools (install-into-prefix) and then starts with the prefix. The interface is made once the
 // device has its "NetworkAddress" (Wine keeps the MAC it first sees for an interface index until
-// its server restarts), or when netsh first switches the adapter, whichever comes first.
+// its server restarts), or when netsh first switches the adapter, whichever comes first. A later
+// "NetworkAddress" is taken when netsh enables the adapter again or the prefix starts again.
 //   lanvex_link install | uninstall | once        (no argument: run as the service)
 #include <windows.h>
 #include <setupapi.h>
@@ -106,8 +107,10 @@ void NumberDevices() {
   ::SetupDiDestroyDeviceInfoList(set);
 }
 
-// One look at the devices and the interfaces, bringing the interfaces in line.
-void Reconcile() {
+// One look at the devices and the interfaces, bringing the interfaces in line. At the service's
+// start (the computer's) every device has its interface, and one that is left takes the MAC its
+// device now asks for: no installation is under way then, and Wine sees every MAC afresh.
+void Reconcile(bool starting) {
   std::vector<MiniportDevice> devices;
   if (!ListMiniportDevices(&devices)) return;
   auto interfaces = ListLinuxInterfaces();
@@ -120,12 +123,13 @@ void Reconcile() {
     deviceIndexes.insert(index);
     EnsureConnectionName(device.guid, MiniportInterfaceName(index), device.instanceId);
     std::string mac;
-    if (InterfaceNameOfIndex(interfaces, index).empty() && MacOfNetworkAddress(device.networkAddress, &mac)) {
-      std::wstring error;
-      if (!CreateMiniportInterface(device, &error)) {
-        std::fwprintf(stderr, L"lanvex_link: %ls: %ls\n", device.instanceId.c_str(), error.c_str());
-      }
-    }
+    std::wstring error;
+    bool present = !InterfaceNameOfIndex(interfaces, index).empty();
+    if (!present && (starting || MacOfNetworkAddress(device.networkAddress, &mac)) &&
+        !CreateMiniportInterface(device, &error))
+      std::fwprintf(stderr, L"lanvex_link: %ls: %ls\n", device.instanceId.c_str(), error.c_str());
+    if (present && starting && !ApplyMiniportMac(device, &error))
+      std::fwprintf(stderr, L"lanvex_link: %ls: %ls\n", device.instanceId.c_str(), error.c_str());
   }
   for (const auto& i : interfaces) {
     uint32_t index = 0;
@@ -168,13 +172,13 @@ void Follow() {
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWatchedKeys[i], 0, KEY_NOTIFY | KEY_READ, &keys[i]) != ERROR_SUCCESS)
       keys[i] = nullptr;
   }
-  for (;;) {
+  for (bool starting = true;; starting = false) {
     for (size_t i = 0; i < watched; ++i) {
       if (keys[i])
         ::RegNotifyChangeKeyValue(keys[i], TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, events[i + 1],
                                   TRUE);
     }
-    Reconcile();
+    Reconcile(starting);
     DWORD woken = ::WaitForMultipleObjects(static_cast<DWORD>(watched + 1), events, FALSE, kLookAgainMs);
     if (woken == WAIT_OBJECT_0) break;
   }
@@ -248,7 +252,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1 && _wcsicmp(argv[1], L"install") == 0) return Install();
   if (argc > 1 && _wcsicmp(argv[1], L"uninstall") == 0) return Uninstall();
   if (argc > 1 && _wcsicmp(argv[1], L"once") == 0) {
-    Reconcile();
+    Reconcile(false);
     return 0;
   }
   SERVICE_TABLE_ENTRYW table[] = {{const_cast<wchar_t*>(kServiceName), ServiceMain}, {nullptr, nullptr}};

@@ -68,7 +68,7 @@ LinuxShellResult RunLinuxShell(const std::string& script, unsigned long timeoutM
   std::string unixBase = UnixPathOf(base);
   if (unixBase.empty()) return result;
 
-  std::string wrapper = "( " + script + "\n) >" + ShellQuoted(unixBase + ".out") + " 2>&1\n" +
+  std::string wrapper = "( :\n" + script + "\n) >" + ShellQuoted(unixBase + ".out") + " 2>&1\n" +
                         "echo $? >" + ShellQuoted(unixBase + ".rc.tmp") + "\n" +
                         "mv -f " + ShellQuoted(unixBase + ".rc.tmp") + " " + ShellQuoted(unixBase + ".rc") + "\n";
   if (!WriteWholeFile(scriptPath, wrapper)) return result;

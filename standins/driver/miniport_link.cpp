@@ -197,6 +197,30 @@ bool CreateMiniportInterface(const MiniportDevice& device, std::wstring* error) 
   return InterfaceNameOfIndex(ListLinuxInterfaces(), index) == name;
 }
 
+const MiniportDevice* FindMiniportDevice(const std::vector<MiniportDevice>& devices, const std::wstring& guid) {
+  for (const auto& device : devices) {
+    if (_wcsicmp(device.guid.c_str(), guid.c_str()) == 0) return &device;
+  }
+  return nullptr;
+}
+
+bool ApplyMiniportMac(const MiniportDevice& device, std::wstring* error) {
+  uint32_t index = 0;
+  if (!IndexOfAdapterGuid(device.guid, &index)) {
+    if (error) *error = L"the device has no network GUID of a Linux interface";
+    return false;
+  }
+  std::wstring name = MiniportInterfaceName(index);
+  std::string wanted, present;
+  if (!MacOfNetworkAddress(device.networkAddress, &wanted)) wanted = DefaultMacOfIndex(index);
+  if (!ReadSmallFile(L"Z:\\sys\\class\\net\\" + name + L"\\address", &present)) {
+    if (error) *error = name + L" does not exist";
+    return false;
+  }
+  if (present.compare(0, wanted.size(), wanted) == 0) return true;
+  return !Failed(RunLinuxShell("ip link set dev " + ShellQuoted(Narrow(name)) + " address " + wanted), error);
+}
+
 bool SetInterfaceUp(const std::wstring& name, bool up, std::wstring* error) {
   if (!IsPlainInterfaceName(name)) {
     if (error) *error = L"not an interface name";

@@ -35,6 +35,11 @@ std::wstring PhysicalInterfaceOf(const std::wstring& virtualGuid, const std::vec
 // Makes the device's interface (its index and name from its GUID, its MAC from "NetworkAddress"
 // or the default of its index), up. True also when it exists already. `error` says why not.
 bool CreateMiniportInterface(const MiniportDevice& device, std::wstring* error);
+// Gives the device's interface the MAC its driver key now asks for, as the miniport takes it when it
+// starts again (enabled, or the computer restarted). True when the interface has it.
+bool ApplyMiniportMac(const MiniportDevice& device, std::wstring* error);
+// The device of that GUID among `devices`; null when none has it.
+const MiniportDevice* FindMiniportDevice(const std::vector<MiniportDevice>& devices, const std::wstring& guid);
 // Admin state up or down.
 bool SetInterfaceUp(const std::wstring& name, bool up, std::wstring* error);
 bool DeleteInterface(const std::wstring& name, std::wstring* error);
