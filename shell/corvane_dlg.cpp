@@ -60,6 +60,12 @@ void RestartProgram(const std::wstring& modulePath) {
 CCorvaneDlg::CCorvaneDlg(const CorvaneDlgStart& start) : CDialog(IDD_MAIN), start_(start) {
   // One row per page, in tab order; the pages of later areas join this table.
   pages_ = {
+      {&driver_, IDD_DRIVER_PAGE, "TAB_DRV", PageCondition::kAlways,
+       [this] {
+         bool requested = driver_.IsRestartRequested();
+         driver_.ClearRestartRequest();
+         return requested;
+       }},
       {&update_, IDD_UPDATE, "TAB_VER", PageCondition::kAlways,
        [this] {
          bool requested = update_.IsRestartRequested();
@@ -177,6 +183,11 @@ void CCorvaneDlg::InitComAndWmi() {
 
 void CCorvaneDlg::LoadSettingsAndStartEngines() {
   settings_ = LoadStartupSettings(start_.folder);
+  // The Driver page shows what these say, so it gets them before it is created.
+  driver_.m_wan = settings_.wan;
+  driver_.m_physicalName = settings_.adapterName.substr(0, 128);
+  driver_.m_physicalGuid = settings_.adapterGuidName.substr(0, 64);
+  for (int i = 0; i < 4; ++i) driver_.m_privateIp[i] = settings_.privateIp[i];
   // The UDP service, the clipboard server and the Swivo controller start here, before the
   // watcher, once they exist.
   watcher_ = new (std::nothrow) InstanceEventWatcher();
@@ -209,6 +220,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
   LoadKmSettings(start_.folder, &kmSettings_.record);
   kmSettings_.Snapshot();
   if (watcher_) watcher_->window_ = m_hWnd;
+  driver_.m_mainWindow = m_hWnd;
 
   LayOutTabControl();
   tabCtrl_.equalWidth = true;

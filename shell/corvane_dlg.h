@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/driver_page.h"
 #include "controls/tab_style_base.h"
 #include "framework/framework.h"
 #include "peers/km_settings.h"
@@ -79,6 +80,7 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
 
   CorvaneDlgStart start_;
   TabCtrlComplex tabCtrl_;
+  CDriverPage driver_;
   CUpdate update_;
   CHelpPage help_;
   std::vector<MainPage> pages_;

@@ -52,6 +52,10 @@ const LangTextEntry kAddressDialogTexts[] = {
     {"CHG_STATIC_IP_TITLE", L"Change virtual adapter static IP address", L"變更虛擬介面卡固定 IP 位址"},
     {"TXT_RESTARTING", L"Restarting", L"重新啟動中"},
     {"TXT_RESTARTING_QVX_MSG", L"Restarting Corvane...", L"正在重新啟動 Corvane..."},
+    {"TXT_HOST_RANGE", L"Please enter a host number from 1 to 249.", L"請輸入 1 到 249 之間的主機號碼。"},
+    {"TXT_IP_NOT_CHANGED", L"The adapter did not take the new address.", L"介面卡沒有套用新的位址。"},
+    {"TXT_BAD_OCTET", L"Please enter each address part as a number from 0 to 255.",
+     L"請將位址的每一段輸入為 0 到 255 之間的數字。"},
     {nullptr, nullptr, nullptr},
 };
 

@@ -104,6 +104,7 @@ const LangTextEntry kWizardEnvironmentTexts[] = {
     {"TXT_AUTO_CHG", L"Auto change to %d.", L"自動變更為 %d。"},
     {"TITLE_AUTO_CHG_IP", L"Auto change IP address", L"自動變更 IP 位址"},
     {"TITLE_SCAN_COMPLETED", L"Scan completed", L"掃描完成"},
+    {"TXT_NO_FREE_IP", L"No unused IP address found, %d is kept.", L"找不到未使用的 IP 位址，保留 %d。"},
     {nullptr, nullptr, nullptr},
 };
 
@@ -138,5 +139,8 @@ const LangTextEntry kWizardAdapterTexts[] = {
      L"Computers need to connect to same router.",
      L"無線網路模式用於具有 DHCP 網路的無線基地台。\r\n"
      L"電腦需要連接到同一台路由器。"},
+    {"TXT_NO_PHY_MAC",
+     L"The MAC address of this adapter cannot be read. Please select another adapter.",
+     L"無法讀取此介面卡的 MAC 位址。請選擇其他介面卡。"},
     {nullptr, nullptr, nullptr},
 };

@@ -8,14 +8,14 @@ const LangLibrary kLangLibraries[2] = {
     {L"Vesmorcht.dll", 1, "cht"},
 };
 
-std::wstring ProgramFolder() {
+std::wstring BuiltProgramFolder() {
   std::wstring path = L"Z:";
   for (const char* c = CORVANE_BINARY_DIR "/Corvane"; *c; ++c) path += (*c == '/') ? L'\\' : static_cast<wchar_t>(*c);
   return path;
 }
 
 HMODULE UseLangLibrary(const LangLibrary& library) {
-  HMODULE module = ::LoadLibraryW((ProgramFolder() + L"\\" + library.file).c_str());
+  HMODULE module = ::LoadLibraryW((BuiltProgramFolder() + L"\\" + library.file).c_str());
   if (!module) return nullptr;
   AfxSetResourceHandle(module);
   g_LangIndex = library.langIndex;

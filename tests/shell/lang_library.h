@@ -16,4 +16,4 @@ extern const LangLibrary kLangLibraries[2];
 HMODULE UseLangLibrary(const LangLibrary& library);
 // The program's own templates, English texts.
 void UseBuiltInTemplates();
-std::wstring ProgramFolder();
+std::wstring BuiltProgramFolder();

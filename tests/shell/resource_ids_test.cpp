@@ -3,6 +3,9 @@
 // menu's commands and the program icon. Each area of the program adds its dialogs to the table.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -20,7 +23,12 @@ enum class Role {
   ReadOnlyEdit,
   ReadOnlyMultiLineEdit,
   DropDownList,    // a combo box that only chooses
-  ListInFileOrder  // a list box that does not sort
+  ListInFileOrder,  // a list box that does not sort
+  Edit,             // an edit the user types into
+  ReportList,       // a list view
+  Radio,
+  CheckBox,
+  Picture           // a static control the code paints into
 };
 
 struct ExpectedControl {
@@ -63,6 +71,49 @@ const std::vector<ExpectedDialog>& ExpectedDialogs() {
         {IDC_HELP_INST_DRV, Role::OwnerDrawButton}, {IDC_HELP_SWIVO, Role::OwnerDrawButton},
         {IDC_HELP_LB, Role::OwnerDrawButton}, {IDC_HELP_WOL, Role::OwnerDrawButton},
         {IDC_HELP_CONTACT, Role::ReadOnlyEdit}}},
+      {IDD_DRIVER_PAGE, "CDriverPage",
+       {{IDC_DRV_PHYSICAL_NAME, Role::ReadOnlyEdit}, {IDC_DRV_VIRTUAL_LIST, Role::ReportList},
+        {IDC_DRV_STATUS, Role::ReadOnlyEdit}, {IDC_DRV_INSTALL, Role::PushButton},
+        {IDC_DRV_REMOVE, Role::PushButton}, {IDC_DRV_ADVANCED, Role::PushButton}}},
+      {IDD_INST_DRV, "CInstDrv",
+       {{IDC_INST_WIRED, Role::Radio}, {IDC_INST_WIRELESS, Role::Radio}, {IDC_INST_ADAPTER_LIST, Role::ReportList},
+        {IDC_INST_ADAPTER_NAME, Role::ReadOnlyEdit}, {IDC_INST_SETTINGS_GROUP, Role::GroupBox},
+        {IDC_INST_NETWORK_NAME_LABEL, Role::Label}, {IDC_INST_NETWORK_NAME, Role::Edit},
+        {IDC_INST_FORCE_SUBNET, Role::OwnerDrawButton}, {IDC_INST_HELP, Role::ReadOnlyMultiLineEdit},
+        {IDC_INST_IP_LABEL, Role::Label}, {IDC_INST_IP, Role::ReadOnlyEdit}, {IDC_INST_MAC_LABEL, Role::Label},
+        {IDC_INST_MAC, Role::ReadOnlyEdit}, {IDC_INST_CHANGE_MAC, Role::PushButton},
+        {IDC_INST_NEXT, Role::PushButton}}},
+      {IDD_INST_DRV_TYPE, "CInstDrvType",
+       {{IDC_TYPE_QVX, Role::Radio}, {IDC_TYPE_DUAL_LAN, Role::Radio}, {IDC_TYPE_DIRECT_CONN, Role::Radio},
+        {IDC_TYPE_ROUTER_DHCP, Role::Radio}, {IDC_TYPE_HINT, Role::ReadOnlyMultiLineEdit},
+        {IDC_TYPE_PICTURE, Role::Picture}, {IDC_TYPE_NEXT, Role::PushButton}}},
+      {IDD_INST_DRV_PROG, "CInstDrvProg",
+       {{IDC_PROG_INSTALL, Role::PushButton}, {IDC_PROG_PROGRESS, Role::ReadOnlyEdit},
+        {IDC_PROG_ENVIRONMENT, Role::DropDownList}, {IDC_PROG_ENVIRONMENT_LABEL, Role::Label},
+        {IDC_PROG_COUNT, Role::DropDownList}, {IDC_PROG_COUNT_LABEL, Role::Label},
+        {IDC_PROG_HELP, Role::ReadOnlyMultiLineEdit}, {IDC_PROG_SHARED, Role::CheckBox},
+        {IDC_PROG_LINK_LABEL, Role::Label}, {IDC_PROG_EXIT, Role::PushButton}}},
+      {IDD_RMV_DRV, "CRmvDrv",
+       {{IDC_RMV_REMOVE, Role::PushButton}, {IDC_RMV_PROGRESS, Role::ReadOnlyEdit}, {IDC_RMV_EXIT, Role::PushButton}}},
+      {IDD_ADV_CFG, "CAdvCfg",
+       {{IDC_ADV_NOTICE, Role::ReadOnlyMultiLineEdit}, {IDC_ADV_TEXT, Role::ReadOnlyEdit},
+        {IDC_ADV_RESOLVE_IP, Role::PushButton}, {IDC_ADV_RESOLVE_MAC, Role::PushButton}}},
+      {IDD_CHG_IP, "CChgIp",
+       {{IDC_CHGIP_HELP, Role::ReadOnlyMultiLineEdit}, {IDC_CHGIP_OLD, Role::Label},
+        {IDC_CHGIP_PREFIX, Role::ReadOnlyEdit}, {IDC_CHGIP_HOST, Role::Edit}, {IDC_CHGIP_RESET, Role::PushButton},
+        {IDOK, Role::PushButton}, {IDC_CHGIP_CANCEL, Role::PushButton}}},
+      {IDD_CHG_MAC, "CChgMac",
+       {{IDC_CHGMAC_HELP, Role::ReadOnlyMultiLineEdit}, {IDC_CHGMAC_OLD, Role::Label},
+        {IDC_CHGMAC_OCTET2, Role::Edit}, {IDC_CHGMAC_OCTET3, Role::Edit}, {IDC_CHGMAC_OCTET4, Role::Edit},
+        {IDC_CHGMAC_OCTET5, Role::Edit}, {IDC_CHGMAC_RESET, Role::PushButton}, {IDOK, Role::PushButton},
+        {IDC_CHGMAC_CANCEL, Role::PushButton}}},
+      {IDD_CHG_STATIC_IP, "CChgStaticIp",
+       {{IDC_STATIC_ADAPTER, Role::DropDownList}, {IDC_STATIC_IP_PREFIX, Role::ReadOnlyEdit},
+        {IDC_STATIC_IP3, Role::Edit}, {IDC_STATIC_IP4, Role::Edit}, {IDC_STATIC_GW_PREFIX, Role::ReadOnlyEdit},
+        {IDC_STATIC_GW3, Role::Edit}, {IDC_STATIC_GW4, Role::Edit}, {IDC_STATIC_DNS1, Role::Edit},
+        {IDC_STATIC_DNS2, Role::Edit}, {IDC_STATIC_DNS3, Role::Edit}, {IDC_STATIC_DNS4, Role::Edit},
+        {IDC_STATIC_MASK, Role::ReadOnlyEdit}, {IDC_STATIC_GW_TOGGLE, Role::PushButton}, {IDOK, Role::PushButton},
+        {IDC_STATIC_CANCEL, Role::PushButton}}},
   };
   return dialogs;
 }
@@ -87,6 +138,16 @@ bool HasRole(const TemplateControl& control, Role role) {
       return control.windowClass == L"ComboBox" && (control.style & 0x3) == CBS_DROPDOWNLIST;
     case Role::ListInFileOrder:
       return control.windowClass == L"ListBox" && !(control.style & LBS_SORT);
+    case Role::Edit:
+      return control.windowClass == L"Edit" && !(control.style & ES_READONLY);
+    case Role::ReportList:
+      return _wcsicmp(control.windowClass.c_str(), L"SysListView32") == 0 && (control.style & LVS_TYPEMASK) == LVS_REPORT;
+    case Role::Radio:
+      return _wcsicmp(control.windowClass.c_str(), L"Button") == 0 && (control.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+    case Role::CheckBox:
+      return _wcsicmp(control.windowClass.c_str(), L"Button") == 0 && (control.style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+    case Role::Picture:
+      return _wcsicmp(control.windowClass.c_str(), L"Static") == 0;
   }
   return false;
 }
@@ -100,7 +161,7 @@ class ResourceIdsTest : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     if (GetParam() < 2) {
-      std::wstring path = ProgramFolder() + L"\\" + kLangLibraries[GetParam()].file;
+      std::wstring path = BuiltProgramFolder() + L"\\" + kLangLibraries[GetParam()].file;
       module_ = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
       owned_ = true;
       ASSERT_NE(nullptr, module_) << "cannot load the language library";
