@@ -82,8 +82,13 @@ bool RemoveMiniports() {
     params.ClassInstallHeader.InstallFunction = DIF_REMOVE;
     params.Scope = DI_REMOVEDEVICE_GLOBAL;
     params.HwProfile = 0;
-    if (!::SetupDiSetClassInstallParamsW(device.set, device.data, &params.ClassInstallHeader, sizeof params) ||
-        !::SetupDiCallClassInstaller(DIF_REMOVE, device.set, device.data)) {
+    // Wine answers FALSE with no error code here and still keeps the parameters: only a failure
+    // that carries a code means they were not set.
+    ::SetLastError(ERROR_SUCCESS);
+    const bool paramsSet =
+        ::SetupDiSetClassInstallParamsW(device.set, device.data, &params.ClassInstallHeader, sizeof params) ||
+        ::GetLastError() == ERROR_SUCCESS;
+    if (!paramsSet || !::SetupDiCallClassInstaller(DIF_REMOVE, device.set, device.data)) {
       allRemoved = false;
     }
     return true;

@@ -11,18 +11,22 @@ HRESULT NetCfgSession::Create() {
                             reinterpret_cast<void**>(&config_));
 }
 
-HRESULT NetCfgSession::OpenLocked(std::wstring* holder) {
+HRESULT NetCfgSession::OpenLocked(std::wstring* holder, const wchar_t* client) {
   HRESULT hr = Create();
   if (FAILED(hr)) return hr;
   hr = config_->QueryInterface(IID_INetCfgLock, reinterpret_cast<void**>(&lock_));
   if (FAILED(hr)) return hr;
   LPWSTR holderName = nullptr;
-  hr = lock_->AcquireWriteLock(5000, L"Corvane", &holderName);
+  hr = lock_->AcquireWriteLock(5000, client, &holderName);
   if (hr == S_FALSE) hr = NETCFG_E_NO_WRITE_LOCK;
   if (hr == NETCFG_E_NO_WRITE_LOCK && holder) *holder = holderName ? holderName : L"";
   if (holderName) ::CoTaskMemFree(holderName);
   if (FAILED(hr)) return hr;
   locked_ = true;
+  if (NetCfgLockNeedsFillIn(lock_)) {
+    hr = lockFillIn_.Acquire(5000, client, holder);
+    if (FAILED(hr)) return hr;
+  }
   hr = config_->Initialize(nullptr);
   if (FAILED(hr)) return hr;
   initialised_ = true;
@@ -39,6 +43,7 @@ HRESULT NetCfgSession::OpenReadOnly() {
 
 void NetCfgSession::Close() {
   if (initialised_) config_->Uninitialize();
+  lockFillIn_.Release();
   if (locked_) lock_->ReleaseWriteLock();
   if (lock_) lock_->Release();
   if (config_) config_->Release();
@@ -53,6 +58,6 @@ bool ProbeNetCfgWriteLock(wchar_t holder[128]) {
   std::wstring name;
   const HRESULT hr = session.OpenLocked(&name);
   if (SUCCEEDED(hr)) return true;
-  CopyField(holder, 128, hr == NETCFG_E_NO_WRITE_LOCK ? name : std::wstring(L"Unknown"));
+  CopyField(holder, 128, hr == NETCFG_E_NO_WRITE_LOCK && !name.empty() ? name : std::wstring(L"Unknown"));
   return false;
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/net_cfg_write_lock.h"
+
 class NetCfgSession {
  public:
   NetCfgSession() = default;
@@ -13,9 +15,9 @@ class NetCfgSession {
   NetCfgSession(const NetCfgSession&) = delete;
   NetCfgSession& operator=(const NetCfgSession&) = delete;
 
-  // COM, the configuration object, the write lock (5 s, client "Corvane") and Initialize. A lock
-  // held by another client gives NETCFG_E_NO_WRITE_LOCK with its name in holder.
-  HRESULT OpenLocked(std::wstring* holder);
+  // COM, the configuration object, the write lock (5 s, as client) and Initialize. A lock held by
+  // another client gives NETCFG_E_NO_WRITE_LOCK with its name in holder.
+  HRESULT OpenLocked(std::wstring* holder, const wchar_t* client = L"Corvane");
   // Without the lock, for reading.
   HRESULT OpenReadOnly();
   void Close();
@@ -28,6 +30,7 @@ class NetCfgSession {
   bool comInitialised_ = false;
   INetCfg* config_ = nullptr;
   INetCfgLock* lock_ = nullptr;
+  NetCfgWriteLockFillIn lockFillIn_;
   bool locked_ = false;
   bool initialised_ = false;
 };

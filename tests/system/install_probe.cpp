@@ -4,6 +4,10 @@
 //   install_probe install LINK-TYPE N S H PHYSICAL-GUID PHYSICAL-DESCRIPTION PHYSICAL-MAC VIRTUAL-MAC [wireless]
 //   install_probe remove PHYSICAL-GUID
 //   install_probe adapters          (GUID|description|MAC|address per line, virtual miniports only)
+//   install_probe devices           (GUID|NetworkAddress|IsPPPoE|Characteristics per miniport, NIC order)
+//   install_probe hold-lock SECONDS CLIENT STOP-FILE
+//                                   (holds the configuration's write lock, "locked" once held, until
+//                                    STOP-FILE appears or SECONDS pass)
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +16,8 @@
 
 #include "adapters/adapter_enum.h"
 #include "adapters/install_sequence.h"
+#include "adapters/net_cfg_session.h"
+#include "adapters/net_class_walk.h"
 #include "adapters/nic_installer.h"
 #include "adapters/remove_sequence.h"
 
@@ -65,6 +71,36 @@ int ListAdapters() {
   return 0;
 }
 
+int ListMiniportValues() {
+  WalkNetClass(KEY_READ, [](NetDevice& device) {
+    if (!IsVirtualMiniportKey(device.driverKey)) return true;
+    std::wstring address, pppoe;
+    DWORD characteristics = 0;
+    ReadRegText(device.driverKey, L"NetworkAddress", 64, address);
+    ReadRegText(device.driverKey, L"IsPPPoE", 64, pppoe);
+    ReadRegDword(device.driverKey, L"Characteristics", characteristics);
+    std::wprintf(L"%ls|%ls|%ls|0x%lX\n", NetCfgInstanceId(device.driverKey).c_str(), address.c_str(), pppoe.c_str(),
+                 static_cast<unsigned long>(characteristics));
+    return true;
+  });
+  return 0;
+}
+
+int HoldWriteLock(int seconds, const wchar_t* client, const wchar_t* stopFile) {
+  NetCfgSession session;
+  std::wstring holder;
+  const HRESULT hr = session.OpenLocked(&holder, client);
+  if (FAILED(hr)) {
+    std::wprintf(L"not locked 0x%08lX %ls\n", static_cast<unsigned long>(hr), holder.c_str());
+    return 1;
+  }
+  std::wprintf(L"locked\n");
+  std::fflush(stdout);
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (::GetTickCount64() < end && ::GetFileAttributesW(stopFile) == INVALID_FILE_ATTRIBUTES) ::Sleep(100);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -72,6 +108,8 @@ int wmain(int argc, wchar_t** argv) {
   g_start = ::GetTickCount64();
   const std::wstring action = argc > 1 ? argv[1] : L"";
   if (action == L"adapters") return ListAdapters();
+  if (action == L"devices") return ListMiniportValues();
+  if (action == L"hold-lock" && argc >= 5) return HoldWriteLock(_wtoi(argv[2]), argv[3], argv[4]);
   CNicInstaller installer;
   installer.SetProgressWindow(ProgressWindow());
   if (action == L"install" && argc >= 10) {
