@@ -34,8 +34,8 @@ __declspec(dllimport) void* __stdcall GetProcAddress(void*, const char*);
 #define LANVEX_INVALID_ATTRIBUTES 0xFFFFFFFFu
 #define LANVEX_MOVE_REPLACE 1
 #define LANVEX_CREATE_NO_WINDOW 0x08000000u
-#define LANVEX_REPLY_WAIT_MS 3000
-#define LANVEX_START_WAIT_MS 5000
+#define LANVEX_REPLY_WAIT_MS 5000
+#define LANVEX_START_WAIT_MS 10000
 #define LANVEX_MAX_REPLY (1u << 20)
 
 static const WCHAR kFolder[] = L"C:\\windows\\lanvex";
@@ -85,7 +85,7 @@ static BOOLEAN AppendText(WCHAR* command, ULONG capacity, ULONG* at, const WCHAR
 
 VOID LanvexControlStart(PDRIVER_OBJECT owner) {
   static WCHAR command[1024];
-  ULONG at = 0, started;
+  ULONG at = 0;
   UCHAR startup[104], process[24];
   KeInitializeMutex(&g_requestLock, 0);
   g_owner = owner;
@@ -100,13 +100,18 @@ VOID LanvexControlStart(PDRIVER_OBJECT owner) {
   RtlZeroMemory(startup, sizeof startup);
   *(ULONG*)startup = sizeof startup;
   if (!CreateProcessW(NULL, command, NULL, NULL, 0, 0, NULL, NULL, startup, process)) return;
-  /* Wine gives no handle of a Linux child: the helper says it is ready with its pid file. */
-  started = GetTickCount();
+  g_started = TRUE;
+}
+
+/* Wine gives no handle of a Linux child: the helper says it is ready with its pid file. A busy
+ * computer may take seconds to start it, so the first requests wait for it. */
+static BOOLEAN HelperReady(VOID) {
+  ULONG started = GetTickCount();
   while (GetFileAttributesW(kHelperPid) == LANVEX_INVALID_ATTRIBUTES) {
-    if (GetTickCount() - started > LANVEX_START_WAIT_MS) return;
+    if (GetTickCount() - started > LANVEX_START_WAIT_MS) return FALSE;
     Sleep(10);
   }
-  g_started = TRUE;
+  return TRUE;
 }
 
 static BOOLEAN PutRequest(ULONG code, ULONG sequence, ULONG capacity) {
@@ -166,7 +171,7 @@ NTSTATUS LanvexControlRequest(PIRP irp, PIO_STACK_LOCATION stack, ULONG_PTR* inf
   if (capacity > LANVEX_MAX_REPLY) capacity = LANVEX_MAX_REPLY;
   KeWaitForSingleObject(&g_requestLock, Executive, KernelMode, FALSE, NULL);
   ++g_sequence;
-  answered = PutRequest(code, g_sequence, capacity) &&
+  answered = HelperReady() && PutRequest(code, g_sequence, capacity) &&
              TakeReply(g_sequence, (UCHAR*)irp->AssociatedIrp.SystemBuffer, capacity, &copied);
   KeReleaseMutex(&g_requestLock, FALSE);
   if (!answered) return STATUS_IO_TIMEOUT;

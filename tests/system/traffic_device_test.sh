@@ -2,8 +2,8 @@
 # The stand-in driver's control device in computer A answers from A's real traffic: lanvex.sys
 # loads as a kernel service and starts its flow helper; B sends 50 MB over TCP and 5 MB over UDP
 # and knocks on ports 3389 and 445; the program's DriverChannel in A reads the traffic records of
-# A's eth0, the flows with their bytes and the two inbound requests; stopping the driver stops
-# the helper.
+# A's eth0, the flows with their bytes and the two inbound requests; the reverse look-up gets B's
+# name from the test's own DNS server; stopping the driver stops the helper.
 # Usage: traffic_device_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT PROGRAM-FOLDER TOOLS-FOLDER
 #        INSTALL-SCRIPT SENDER.py
 set -u
@@ -15,7 +15,11 @@ tcp_bytes=$((50 * 1024 * 1024)) udp_bytes=$((5 * 1000 * 1000))
 win() { "$computers" wine "$a" "$root" "$@"; }
 on() { "$computers" exec "$a" "$@"; }
 
-cleanup() { on pkill -f "traffic_sender[.]py receive" 2>/dev/null; remove_computers "$a" "$b"; }
+cleanup() {
+  on pkill -f "traffic_sender[.]py receive" 2>/dev/null
+  "$computers" exec "$b" pkill -f "ptr_server[.]py" 2>/dev/null
+  remove_computers "$a" "$b"
+}
 "$computers" down "$a" "$b" >/dev/null 2>&1
 trap cleanup EXIT
 "$computers" up "$a" "$b" --net $net >/dev/null || fail "cannot make the computers"
@@ -63,6 +67,20 @@ grep -qx "log 1 $address_b" "$work/probe" || fail "no remote-desktop request fro
 grep -qx "log 2 $address_b" "$work/probe" || fail "no file-sharing request from B"
 grep -q "^log .* $address_a\$" "$work/probe" && fail "A's own address was logged"
 echo "the traffic records, the flows and the two requests are there"
+
+# A name for B from the test's own DNS server at the program's fixed server address, in B; a decoy
+# answer with another ID comes first.
+"$computers" exec "$b" ip addr add 8.8.8.8/32 dev eth0 || fail "B cannot take the DNS server's address"
+on ip route add 8.8.8.8/32 via "$address_b" || fail "no route to the DNS server"
+"$computers" exec "$b" python3 "$(dirname "$0")/ptr_server.py" 8.8.8.8 "2.$net.168.192.in-addr.arpa" ws-b.trial.lan 20 \
+  >>"$log" 2>&1 &
+sleep 1
+win 'C:\traffic_probe.exe' lookup "$address_b" >"$work/lookup" 2>&1
+cat "$work/lookup" >>"$log"
+grep -qx "name ws-b.trial.lan" "$work/lookup" || fail "the reverse look-up did not give B's name"
+win 'C:\traffic_probe.exe' lookup 192.168.$net.77 >"$work/lookup2" 2>&1
+grep -qx "no name" "$work/lookup2" || fail "an address the server does not know has a name: $(cat "$work/lookup2")"
+echo "the reverse look-up names B and passes over the decoy"
 
 win sc.exe stop lanvex >>"$log" 2>&1 || fail "sc stop lanvex"
 for _ in $(seq 20); do on pgrep -x lanvex_flows >/dev/null || break; sleep 0.25; done

@@ -5,6 +5,8 @@
 //   flow tcp4|udp4|tcp6|udp6 LOCAL:PORT REMOTE:PORT SENT RECEIVED
 //   log TYPE ADDRESS          (an inbound remote-desktop or file-sharing request)
 //   traffic_probe TICKS PERIOD-MS
+//   traffic_probe lookup ADDRESS      the reverse look-up of the Connections dialog: "name NAME",
+//                                     "no name" or "no answer"
 #include <winsock2.h>
 #include <windows.h>
 #include <iphlpapi.h>
@@ -14,7 +16,9 @@
 #include <vector>
 
 #include "monitor/driver_channel.h"
+#include "monitor/dns_ptr.h"
 #include "monitor/log_ring.h"
+#include "monitor/reverse_lookup.h"
 #include "shell/main_messages.h"
 
 namespace {
@@ -65,7 +69,28 @@ void PrintFlows(const ConnTable& table) {
 
 }  // namespace
 
+int Lookup(const wchar_t* address) {
+  unsigned a, b, c, d;
+  if (std::swscanf(address, L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) return 2;
+  WSADATA wsa;
+  ::WSAStartup(MAKEWORD(2, 2), &wsa);
+  SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+  if (s == INVALID_SOCKET) return 1;
+  std::vector<uint8_t> buffer(kDnsBufferSize);
+  std::string name;
+  bool answered = DnsQueryPtrRecord(buffer.data(), &name, ReversedAddressText(a << 24 | b << 16 | c << 8 | d).c_str(), s);
+  if (!answered) {
+    std::printf("no answer\n");
+  } else if (name.empty()) {
+    std::printf("no name\n");
+  } else {
+    std::printf("name %s\n", name.c_str());
+  }
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 3 && std::wcscmp(argv[1], L"lookup") == 0) return Lookup(argv[2]);
   if (argc != 3) {
     std::fprintf(stderr, "usage: traffic_probe TICKS PERIOD-MS\n");
     return 2;
