@@ -1,5 +1,6 @@
 #include "platform/send_arp.h"
 
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -24,16 +25,32 @@ void SendOneDatagram(IPAddr destination, IPAddr source) {
   }
   ::closesocket(s);
 }
+
+// One copy of the neighbour table for every probe, read afresh at most every poll period: 249
+// probes asking Wine for the table ten times a second each overwhelm its network service.
+std::vector<MIB_IPNETROW> NeighbourRows() {
+  static std::mutex lock;
+  static std::vector<MIB_IPNETROW> rows;
+  static DWORD readAt = 0;
+  static bool read = false;
+  std::lock_guard<std::mutex> hold(lock);
+  const DWORD now = ::GetTickCount();
+  if (read && now - readAt < kPollMs) return rows;
+  ULONG size = 0;
+  rows.clear();
+  if (::GetIpNetTable(nullptr, &size, FALSE) == ERROR_INSUFFICIENT_BUFFER && size) {
+    std::vector<BYTE> buffer(size);
+    auto* table = reinterpret_cast<MIB_IPNETTABLE*>(buffer.data());
+    if (::GetIpNetTable(table, &size, FALSE) == NO_ERROR) rows.assign(table->table, table->table + table->dwNumEntries);
+  }
+  readAt = ::GetTickCount();
+  read = true;
+  return rows;
+}
 }  // namespace
 
 bool ResolvedNeighbour(IPAddr destination, BYTE mac[6]) {
-  ULONG size = 0;
-  if (::GetIpNetTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER || size == 0) return false;
-  std::vector<BYTE> buffer(size);
-  auto* table = reinterpret_cast<MIB_IPNETTABLE*>(buffer.data());
-  if (::GetIpNetTable(table, &size, FALSE) != NO_ERROR) return false;
-  for (DWORD i = 0; i < table->dwNumEntries; ++i) {
-    const MIB_IPNETROW& row = table->table[i];
+  for (const MIB_IPNETROW& row : NeighbourRows()) {
     if (row.dwAddr != destination || row.dwPhysAddrLen != 6) continue;
     if (row.dwType != MIB_IPNET_TYPE_DYNAMIC && row.dwType != MIB_IPNET_TYPE_STATIC) continue;
     // Wine lists an unanswered (incomplete or failed) neighbour as dynamic with a zero MAC.

@@ -41,7 +41,7 @@ HWND VisibleOwnedWindow(HWND window) {
 }
 
 // The tabs of the pages that exist today: every row of the page table is always present.
-const std::vector<std::wstring> kAlwaysTabs = {L"Version", L"Help"};
+const std::vector<std::wstring> kAlwaysTabs = {L"Driver", L"Version", L"Help"};
 
 TEST(MainDialog, TabSetByInstallation) {
   struct Case {

@@ -36,8 +36,10 @@ for lang in ENG CHT; do
   until_probe 10 "icon 1" tray-icon || fail "no icon in the notification area"
   until_probe 10 "balloon 1" balloon || fail "no balloon at start-up"
   probe screenshot "desktop_$tag" screen
-  probe screenshot "main_${tag}_version" || fail "no screenshot"
-  probe select-tab 1 || fail "cannot select the Help tab"
+  probe screenshot "main_${tag}_driver" || fail "no screenshot"
+  probe select-tab 1 || fail "cannot select the Version tab"
+  probe screenshot "main_${tag}_version"
+  probe select-tab 2 || fail "cannot select the Help tab"
   probe screenshot "main_${tag}_help"
   probe select-tab 0
 

@@ -11,6 +11,8 @@ printf 'QVX_VER=1\r\nENG\r\n' >"$folder/LangType.txt"
 
 corvane_bg; first=$!
 probe wait-main 60 >/dev/null || fail "no main window"
+# The Version page is the second tab, after the Driver page.
+probe select-tab 1 || fail "cannot select the Version tab"
 probe texts >"$work/english"
 cat "$work/english" >>"$log"
 grep -qx 'child -1 Static shown Interface language:' "$work/english" || fail "the first instance is not in English"
@@ -26,6 +28,7 @@ wait_pid "$first" 30 || fail "the old instance did not quit for the restart"
 
 echo "--- the restarted instance"
 probe wait-main 40 >/dev/null || fail "the restarted instance shows no main window"
+probe select-tab 1 || fail "cannot select the Version tab of the restarted instance"
 probe texts >"$work/chinese"
 cat "$work/chinese" >>"$log"
 grep -qx 'child -1 Static shown 介面語言：' "$work/chinese" || fail "the restarted instance is not in Chinese"
