@@ -7,6 +7,7 @@
 #include "adapters/connection_name.h"
 #include "adapters/net_class_walk.h"
 #include "adapters/nic_installer.h"
+#include "platform/linux_physical_adapters.h"
 
 namespace {
 
@@ -21,11 +22,32 @@ bool IsDisabledDevice(const NetDevice& device) {
   return (status & DN_DISABLEABLE) && !(status & DN_STARTED);
 }
 
+bool WantedMedium(bool wireless, DWORD medium) {
+  return wireless ? medium == kMediumNative80211 : (medium == kMedium8023 || medium == kMediumUnspecified);
+}
+
+// Where the device tree holds no physical adapter at all (Wine's), the interfaces that stand for them.
+int FillInPhysicalAdapters(AdapterRecord* records, bool xp, bool wireless) {
+  int filled = 0;
+  for (const auto& adapter : ListLinuxPhysicalAdapters()) {
+    if (filled == kMaxPhysicalAdapters) break;
+    if (!WantedMedium(wireless, xp ? kMedium8023 : adapter.wireless ? kMediumNative80211 : kMedium8023)) continue;
+    AdapterRecord& record = records[filled++];
+    CopyField(record.description, adapter.name);
+    CopyField(record.guid, adapter.guid);
+    CopyField(record.instanceId, xp ? std::wstring() : adapter.instanceId);
+  }
+  return filled;
+}
+
 }  // namespace
 
 int EnumPhysicalAdapters(AdapterRecord* records, bool xp, bool vista, bool wireless) {
   int filled = 0;
+  bool anyPhysical = false;
   WalkNetClass(KEY_READ, [&](NetDevice& device) {
+    DWORD flags = 0;
+    if (ReadRegDword(device.driverKey, L"Characteristics", flags) && (flags & kNcfPhysical)) anyPhysical = true;
     if (IsDisabledDevice(device)) return true;
     std::wstring component, description, guid, instanceId;
     DWORD characteristics = 0, medium = kMedium8023;
@@ -45,14 +67,14 @@ int EnumPhysicalAdapters(AdapterRecord* records, bool xp, bool vista, bool wirel
       }
     }
     if (filled == kMaxPhysicalAdapters) return false;
-    const bool wanted = wireless ? medium == kMediumNative80211 : (medium == kMedium8023 || medium == kMediumUnspecified);
-    if (!wanted) return true;
+    if (!WantedMedium(wireless, medium)) return true;
     AdapterRecord& record = records[filled++];
     CopyField(record.description, description);
     CopyField(record.guid, guid);
     CopyField(record.instanceId, instanceId);
     return true;
   });
+  if (!anyPhysical) return FillInPhysicalAdapters(records, xp, wireless);
   if (xp) return filled;
   for (int i = 0; i < filled; ++i) {
     HKEY key = nullptr;

@@ -6,35 +6,12 @@
 #include <windows.h>
 #include <setupapi.h>
 
-#include <cstdlib>
 #include <cwchar>
 #include <string>
 
+#include "platform/linux_interfaces.h"
+
 namespace {
-
-bool IsPlainName(const wchar_t* name) {
-  size_t length = std::wcslen(name);
-  if (length == 0 || length > 15 || std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0) return false;
-  return std::wcspbrk(name, L"\\/:*?\"<>| ") == nullptr;
-}
-
-// The adapter GUID of a Linux interface; "" when there is no such interface.
-std::wstring AdapterGuidOfInterface(const wchar_t* name) {
-  if (!IsPlainName(name)) return {};
-  std::wstring path = std::wstring(L"Z:\\sys\\class\\net\\") + name + L"\\ifindex";
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  char text[16] = {};
-  DWORD got = 0;
-  BOOL read = ::ReadFile(file, text, sizeof text - 1, &got, nullptr);
-  ::CloseHandle(file);
-  long index = read ? std::strtol(text, nullptr, 10) : 0;
-  if (index <= 0) return {};
-  wchar_t guid[40];
-  std::swprintf(guid, 40, L"{%08lX-0000-0000-0000-4E6574446576}", static_cast<unsigned long>(index));
-  return guid;
-}
 
 bool ReadProperty(HDEVINFO set, SP_DEVINFO_DATA* device, DWORD property, wchar_t* text, DWORD bytes) {
   DWORD type = 0;

@@ -7,29 +7,9 @@
 # Usage: driver_pair_test.sh PROBE.exe COMPUTERS-SCRIPT WINE-ROOT PROGRAM-FOLDER TOOLS-FOLDER INSTALL-SCRIPT
 set -u
 . "$(dirname "$0")/computers_test_lib.sh"
-program=$4 tools=$5 install=$6
 a=dq-$tree-drv b=dq-$tree-peer
 net=236
-win() { "$computers" wine "$a" "$root" "$@"; }
-on() { "$computers" exec "$a" "$@"; }
-probe_exe='C:\miniport_probe.exe'
-mp_inf='C:\Program Files\Corvane\drv\64\qvx_mp.inf'
-
-cleanup() { remove_computers "$a" "$b"; }
-"$computers" down "$a" "$b" >/dev/null 2>&1
-trap cleanup EXIT
-"$computers" up "$a" "$b" --net $net >/dev/null || fail "cannot make the computers"
-prefix="$root/prefix-$a"
-"$computers" stop "$a" "$root"
-rm -rf "$prefix"
-win cmd /c exit >/dev/null 2>&1 || fail "no prefix"
-mkdir -p "$prefix/drive_c/Program Files/Corvane"
-cp -a "$program/drv" "$prefix/drive_c/Program Files/Corvane/" || fail "no driver packages in $program"
-cp "$probe" "$prefix/drive_c/miniport_probe.exe"
-# shellcheck disable=SC2016
-DISPLAY= on bash -c '. "$1/wine-env"; wine_env_setup "$2" "$3" && "$4" "$5"' x \
-  "$(dirname "$computers")" "$root" "$prefix" "$install" "$tools" >>"$log" 2>&1 || fail "install-into-prefix"
-win sc.exe query LanvexLink | grep -q RUNNING || fail "the link service does not run"
+. "$(dirname "$0")/driver_pair_lib.sh"
 # Adapters that are not the physical one: only the protocol's binding list says which is.
 on ip link add dm0 type veth peer name dm1 && on ip link set dm0 up || fail "cannot add dm0"
 eth0=$(printf '{%08X-0000-0000-0000-4E6574446576}' "$(on cat /sys/class/net/eth0/ifindex)")
@@ -53,13 +33,6 @@ echo "device 1 is $guid1 (interface index $index1)"
 # Its interface comes with its MAC, on the adapter its binding list names.
 bind_to_eth0 "$guid1" || fail "write the binding list"
 win "$probe_exe" address "$guid1" 021A2B3C0501 >>"$log" || fail "write NetworkAddress"
-wait_interface() {
-  local deadline=$(( $(date +%s) + 10 ))
-  until on ip -o link show "$1" >/dev/null 2>&1; do
-    [ "$(date +%s)" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
 wait_interface "qvx$index1" || fail "no interface qvx$index1"
 on ip -o -d link show "qvx$index1" | tee -a "$log" | grep -q 'link/ether 02:1a:2b:3c:05:01' || fail "the MAC of qvx$index1"
 on ip -o -d link show "qvx$index1" | grep -q 'macvlan mode bridge' || fail "qvx$index1 is no macvlan"
@@ -76,7 +49,7 @@ win "$probe_exe" address "$guid2" 021A2B3C0502 >>"$log" || fail "write the secon
 wait_interface "qvx$index2" || fail "no interface qvx$index2"
 
 adapters_have() {
-  local deadline=$(( $(date +%s) + 10 ))
+  local deadline=$(( $(date +%s) + 30 ))
   until win "$probe_exe" adapters >"$work/adapters" 2>&1 && grep -qxF "$1" "$work/adapters"; do
     [ "$(date +%s)" -lt "$deadline" ] || { cat "$work/adapters" >>"$log"; return 1; }
     sleep 0.5
@@ -99,12 +72,17 @@ done
 # A virtual adapter's address is reached from another computer over eth0, under its own MAC.
 win netsh interface ip set address "name=qvx$index1" source=static addr=192.168.$net.50 mask=255.255.255.0 >>"$log" ||
   fail "netsh gives qvx$index1 an address of the LAN"
-on timeout 15 python3 -c 'import socket, sys
+on timeout 30 python3 -c 'import socket, sys
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind((sys.argv[1], 47001))
+print("bound", flush=True)
 print(s.recvfrom(64)[0].decode().strip())' 192.168.$net.50 >"$work/received" 2>&1 &
 receiver=$!
-sleep 1
+deadline=$(( $(date +%s) + 20 ))
+until grep -qx bound "$work/received"; do
+  [ "$(date +%s)" -lt "$deadline" ] || fail "the receiver on 192.168.$net.50 did not start: $(cat "$work/received")"
+  sleep 0.1
+done
 "$computers" exec "$b" bash -c "for i in 1 2 3 4 5; do echo from-the-peer >/dev/udp/192.168.$net.50/47001; sleep 0.5; done"
 wait $receiver
 grep -qx from-the-peer "$work/received" || fail "no datagram from the other computer arrives at 192.168.$net.50: $(cat "$work/received")"
@@ -198,7 +176,7 @@ echo "firewall rules round trip"
 
 # Removal takes the interface with the device.
 win "$probe_exe" remove "$guid1" >>"$log" || fail "DIF_REMOVE"
-deadline=$(( $(date +%s) + 10 ))
+deadline=$(( $(date +%s) + 30 ))
 while on ip link show "qvx$index1" >/dev/null 2>&1; do
   [ "$(date +%s)" -lt "$deadline" ] || fail "qvx$index1 outlives its device"
   sleep 0.2

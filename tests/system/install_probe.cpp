@@ -4,6 +4,7 @@
 //   install_probe install LINK-TYPE N S H PHYSICAL-GUID PHYSICAL-DESCRIPTION PHYSICAL-MAC VIRTUAL-MAC [wireless]
 //   install_probe remove PHYSICAL-GUID
 //   install_probe adapters          (GUID|description|MAC|address per line, virtual miniports only)
+//   install_probe physical [wireless]  (GUID|description|instance id per physical adapter offered)
 //   install_probe devices           (GUID|NetworkAddress|IsPPPoE|Characteristics per miniport, NIC order)
 //   install_probe hold-lock SECONDS CLIENT STOP-FILE
 //                                   (holds the configuration's write lock, "locked" once held, until
@@ -18,6 +19,7 @@
 #include "adapters/install_sequence.h"
 #include "adapters/net_cfg_session.h"
 #include "adapters/net_class_walk.h"
+#include "adapters/net_devices.h"
 #include "adapters/nic_installer.h"
 #include "adapters/remove_sequence.h"
 
@@ -71,6 +73,14 @@ int ListAdapters() {
   return 0;
 }
 
+int ListPhysicalAdapters(bool wireless) {
+  static AdapterRecord records[kMaxPhysicalAdapters];
+  const int count = EnumPhysicalAdapters(records, false, false, wireless);
+  for (int i = 0; i < count; ++i)
+    std::wprintf(L"%ls|%ls|%ls\n", records[i].guid, records[i].description, records[i].instanceId);
+  return 0;
+}
+
 int ListMiniportValues() {
   WalkNetClass(KEY_READ, [](NetDevice& device) {
     if (!IsVirtualMiniportKey(device.driverKey)) return true;
@@ -109,6 +119,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring action = argc > 1 ? argv[1] : L"";
   if (action == L"adapters") return ListAdapters();
   if (action == L"devices") return ListMiniportValues();
+  if (action == L"physical") return ListPhysicalAdapters(argc > 2 && std::wstring(argv[2]) == L"wireless");
   if (action == L"hold-lock" && argc >= 5) return HoldWriteLock(_wtoi(argv[2]), argv[3], argv[4]);
   CNicInstaller installer;
   installer.SetProgressWindow(ProgressWindow());

@@ -176,8 +176,13 @@ check_removed() {
 
 case $group in
 dhcp)
+  # The wizard's physical adapters: eth0 alone, also once the miniports exist.
+  win "$probe_exe" physical 2>&1 | tr -d '\r' >"$work/physical"
+  [ "$(cat "$work/physical")" = "$eth0_guid|eth0|LINUX\NET\eth0" ] || fail "physical adapters: $(cat "$work/physical")"
+  [ -z "$(win "$probe_exe" physical wireless 2>&1)" ] || fail "a wireless adapter is offered"
   run_install $link_dhcp 2 || fail "the DHCP installation did not end done"
   check_virtual_install $link_dhcp 2
+  win "$probe_exe" physical 2>&1 | tr -d '\r' | cmp -s - "$work/physical" || fail "the miniports are offered as physical"
   [ "$(packages)" -ge 2 ] || fail "the installation recorded no driver packages: $(win pnputil.exe -e 2>&1)"
   echo "DHCP: two adapters, NIC 1 holds $private, files, registry, service and rules"
   check_datagram "$private"
