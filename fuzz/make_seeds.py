@@ -80,6 +80,27 @@ write("pairing_delivery", "delivery", DATAGRAMS["password_delivery"])
 write("pairing_delivery", "delivery_short", message(10, bytes(4)))
 
 
+def clipboard_stream(*records):
+    """A ClipboardTransfer: begin marker, (format, data) records, end marker."""
+    body = b"".join(struct.pack(">II", len(data) + 4, fmt) + data for fmt, data in records)
+    return struct.pack(">I", 0xFFFFFFFF) + body + struct.pack(">I", 0xFFFFFFFE)
+
+
+def in_pieces(capacity, stream, piece):
+    """fuzz_clipboard_record input: capacity byte, then (size byte, bytes) pieces."""
+    out = bytes([capacity])
+    for at in range(0, len(stream), piece):
+        chunk = stream[at:at + piece]
+        out += bytes([len(chunk)]) + chunk
+    return out
+
+
+write("clipboard_record", "text", in_pieces(60, clipboard_stream((1, b"abc\0"), (13, "abc\0".encode("utf-16-le"))), 5))
+write("clipboard_record", "empty", in_pieces(0, clipboard_stream(), 8))
+write("clipboard_record", "two_transfers", in_pieces(20, clipboard_stream((16, b"\x09\x04\0\0")) * 2, 3))
+write("clipboard_record", "too_long", in_pieces(10, struct.pack(">III", 0xFFFFFFFF, 400, 1) + b"x" * 40, 7))
+
+
 def utf16_lines(*lines):
     return "\n".join(lines).encode("utf-16-le")
 

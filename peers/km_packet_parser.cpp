@@ -34,6 +34,7 @@ bool ParseSecure(uint8_t* datagram, const LanHeader& header, KmParsedMessage* pa
       parsed->key_action = block[1];
       parsed->scan_code = ReadBe16(block + 2);
       parsed->key_flags = block[5];
+      parsed->sequence = ReadBe16(block + 6);
       return true;
     default:
       if (header.length != kKmMouseLength) return false;
@@ -41,6 +42,7 @@ bool ParseSecure(uint8_t* datagram, const LanHeader& header, KmParsedMessage* pa
       parsed->dx = static_cast<int32_t>(ReadBe32(block));
       parsed->dy = static_cast<int32_t>(ReadBe32(block + 4));
       parsed->mouse_kind = ReadBe16(block + 8);
+      parsed->sequence = ReadBe16(block + 10);
       return true;
   }
 }

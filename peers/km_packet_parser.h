@@ -36,6 +36,7 @@ struct KmParsedMessage {
   int32_t dx = 0;
   int32_t dy = 0;
   uint16_t mouse_kind = 0;
+  uint16_t sequence = 0;  // KmKey and KmMouse: the sender's counter
   uint16_t show_number = 0;
   const uint8_t* payload = nullptr;  // into the receive buffer: ScanReply, PasswordDelivery, ShowNumber
   size_t payload_size = 0;           // L - 2; for a ScanReply no more than the datagram holds

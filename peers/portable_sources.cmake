@@ -10,4 +10,7 @@ set(PEERS_PORTABLE_SOURCES
   km_key_table.cpp
   km_settings.cpp
   km_packet_parser.cpp
+  km_replay_gate.cpp
+  km_hotkey_match.cpp
+  clipboard_transfer.cpp
 )

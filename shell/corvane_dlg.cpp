@@ -4,10 +4,16 @@
 #include <objbase.h>
 
 #include <cstdio>
+#include <cstring>
+#include <new>
 
 #include "common/adapter_table.h"
 #include "common/link_watcher.h"
 #include "common/os_version.h"
+#include "peers/clipboard_server.h"
+#include "peers/km_input_capture.h"
+#include "peers/swivo_controller.h"
+#include "peers/swivo_service.h"
 #include "shell/about_dlg.h"
 #include "shell/command_words.h"
 #include "shell/dialog_ids.h"
@@ -74,6 +80,7 @@ CCorvaneDlg::CCorvaneDlg(const CorvaneDlgStart& start) : CDialog(IDD_MAIN), star
        }},
       {&help_, IDD_HELP_PAGE, "TAB_HELP", PageCondition::kAlways, {}},
   };
+  KmCreateLocks();
   icon_ = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
                                           0, 0, LR_DEFAULTSIZE | LR_SHARED));
   MapMessages();
@@ -90,7 +97,7 @@ void CCorvaneDlg::MapMessages() {
   });
   MapMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); });
   MapMessage(WM_DRAWCLIPBOARD, [this](WPARAM, LPARAM) {
-    clipboardViewer_.OnDrawClipboard();
+    OnDrawClipboard();
     return LRESULT(0);
   });
   MapMessage(WM_CHANGECBCHAIN, [this](WPARAM wParam, LPARAM lParam) {
@@ -119,6 +126,7 @@ void CCorvaneDlg::MapMessages() {
     OnQuitOrAbout(wParam);
     return LRESULT(0);
   });
+  MapSwivoMessages();
   // The tray menu's commands reach the window that owns the menu, this one.
   MapCommand(ID_TRAY_QUIT, 0, [this] { SendMessage(UM_QUIT_OR_ABOUT, 1); });
   MapCommand(ID_TRAY_ABOUT, 0, [this] { SendMessage(UM_QUIT_OR_ABOUT, 0); });
@@ -188,8 +196,7 @@ void CCorvaneDlg::LoadSettingsAndStartEngines() {
   driver_.m_physicalName = settings_.adapterName.substr(0, 128);
   driver_.m_physicalGuid = settings_.adapterGuidName.substr(0, 64);
   for (int i = 0; i < 4; ++i) driver_.m_privateIp[i] = settings_.privateIp[i];
-  // The UDP service, the clipboard server and the Swivo controller start here, before the
-  // watcher, once they exist.
+  StartSwivoEngines();
   watcher_ = new (std::nothrow) InstanceEventWatcher();
   if (watcher_) watcher_->Start();
 }
@@ -221,6 +228,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
   kmSettings_.Snapshot();
   if (watcher_) watcher_->window_ = m_hWnd;
   driver_.m_mainWindow = m_hWnd;
+  LinkSwivoEngines();
 
   LayOutTabControl();
   tabCtrl_.equalWidth = true;
@@ -354,7 +362,13 @@ void CCorvaneDlg::OnDestroy() {
   instanceMarker_ = nullptr;
   clipboardViewer_.Leave();
   ::OutputDebugStringW(L"Uninstall\n");
+  KmRemoveHooks();
+  // Each engine is told to stop and waited for before what it uses is released.
+  StopAndFreeEngine(service_);
+  StopAndFreeEngine(clipboardServer_);
+  StopAndFreeEngine(controller_);
   StopAndFreeEngine(watcher_);
+  KmDeleteLocks();
   DestroyMainPages(pages_);
   if (winsockStarted_) ::WSACleanup();
   winsockStarted_ = false;
@@ -362,4 +376,137 @@ void CCorvaneDlg::OnDestroy() {
   comInitialized_ = false;
   if (linkDetectionStarted_) StopLinkDetection();
   linkDetectionStarted_ = false;
+}
+
+void CCorvaneDlg::StartSwivoEngines() {
+  LocalBindPlan plan;
+  std::memcpy(plan.privateAddress, settings_.privateIp, 4);
+  plan.adapterName = settings_.adapterName;
+  plan.adapterGuid = settings_.adapterGuidName;
+
+  service_ = new (std::nothrow) SwivoService();
+  if (service_) {
+    service_->bind_ = plan;
+    service_->bind_.port = settings_.ports.kmPort;
+    service_->folder_ = start_.folder;
+    service_->Start();
+    const uint8_t noAdapterAddress[4] = {};
+    service_->keys_.LoadAtStartup(start_.folder, settings_.privateIp, noAdapterAddress);
+  }
+  clipboardServer_ = new (std::nothrow) ClipboardServer();
+  if (clipboardServer_) {
+    clipboardServer_->bind_ = plan;
+    clipboardServer_->bind_.port = settings_.ports.clipboardPort;
+    // Only the computer of the current control session reaches this clipboard.
+    clipboardServer_->sessionPeer_ = [] {
+      uint8_t third = 0, fourth = 0;
+      bool clipSync = false;
+      const int slot = KmCurrentSlot();
+      if (slot == -1 || !KmSlotPeer(slot, &third, &fourth, &clipSync)) return int32_t(-1);
+      return static_cast<int32_t>(third) << 8 | fourth;
+    };
+    clipboardServer_->Start();
+  }
+  controller_ = new (std::nothrow) SwivoController();
+  if (controller_) {
+    controller_->clipboardPort_ = settings_.ports.clipboardPort;
+    controller_->folder_ = start_.folder;
+    controller_->switchShown_ = [] { KmClearSwitching(); };
+    controller_->Start();
+  }
+}
+
+void CCorvaneDlg::LinkSwivoEngines() {
+  if (service_) service_->mainWindow_ = m_hWnd;
+  if (clipboardServer_) {
+    clipboardServer_->settings_ = &kmSettings_;
+    clipboardServer_->mainWindow_ = m_hWnd;
+  }
+  if (controller_) {
+    controller_->parent_ = this;
+    controller_->settings_ = &kmSettings_;
+    if (clipboardServer_) {
+      controller_->serverConnected_ = &clipboardServer_->connected_;
+      controller_->serverAbort_ = clipboardServer_->abortEvent_;
+    }
+    controller_->mainWindow_ = m_hWnd;
+  }
+}
+
+void CCorvaneDlg::MapSwivoMessages() {
+  MapMessage(WM_INPUT, [](WPARAM, LPARAM lParam) {
+    ForwardRawMouseInput(reinterpret_cast<HRAWINPUT>(lParam));
+    return LRESULT(0);
+  });
+  MapMessage(UM_PEER_TABLE, [this](WPARAM wParam, LPARAM lParam) {
+    if (!service_) return LRESULT(0);
+    if (wParam == 0) {
+      std::memset(&service_->peers_, 0, sizeof service_->peers_);
+    } else if (wParam == 1 && lParam) {
+      *reinterpret_cast<PeerInfoTable**>(lParam) = &service_->peers_;
+    }
+    return LRESULT(0);
+  });
+  MapMessage(UM_KM_STATE, [this](WPARAM wParam, LPARAM lParam) {
+    if (controller_) controller_->NoticeState(static_cast<uint16_t>(wParam), static_cast<uint32_t>(lParam));
+    return LRESULT(0);
+  });
+  MapMessage(UM_KM_MODE, [this](WPARAM wParam, LPARAM lParam) {
+    OnKmPageState(wParam, lParam);
+    return LRESULT(0);
+  });
+  MapMessage(UM_PASSWORD_SENT, [this](WPARAM, LPARAM lParam) {
+    if (controller_) controller_->NoticeKeySent(static_cast<uint32_t>(lParam));
+    return LRESULT(0);
+  });
+  MapMessage(UM_PASSWORD_GOT, [this](WPARAM, LPARAM lParam) {
+    if (controller_) controller_->NoticeKeyReceived(static_cast<uint32_t>(lParam));
+    return LRESULT(0);
+  });
+  MapMessage(UM_RELOAD_KM_SETTINGS, [this](WPARAM, LPARAM) {
+    LoadKmSettings(start_.folder, &kmSettings_.record);
+    kmSettings_.Snapshot();
+    KmApplySettings(kmSettings_.record);
+    return LRESULT(0);
+  });
+  MapMessage(UM_RELOAD_KM_KEYS, [this](WPARAM, LPARAM) {
+    if (service_) {
+      service_->keys_.Load(start_.folder);
+      service_->keys_.TakeSnapshot();
+    }
+    return LRESULT(0);
+  });
+}
+
+void CCorvaneDlg::OnKmPageState(WPARAM state, LPARAM source) {
+  if (source == 1) {
+    // The My Network page after a pairing: controller mode again, with the new slot.
+    if (KmHooksInstalled()) StopSwivo();
+    StartControllerMode();
+    return;
+  }
+  if (source != 0) return;
+  // A slot number shown at a controller's request is no control by that computer.
+  if (state == 3) return;
+  controlled_ = state != 0;
+  // Taken over: this computer's own control of a peer ends first.
+  if (controlled_ && KmHooksInstalled()) StopSwivo();
+}
+
+void CCorvaneDlg::StartControllerMode() {
+  KmControllerLinks links;
+  links.mainWindow = m_hWnd;
+  links.controller = controller_;
+  links.server = clipboardServer_;
+  links.kmPort = settings_.ports.kmPort;
+  StartSwivo(links);
+}
+
+void CCorvaneDlg::OnDrawClipboard() {
+  clipboardViewer_.OnDrawClipboard();
+  if (!controlled_ || !controller_) return;
+  // A change can be reported twice; a sequence number already sent is not sent again.
+  const DWORD sequence = ::GetClipboardSequenceNumber();
+  if (sequence == lastClipboardSequence_) return;
+  if (controller_->QueueClipboardSend()) lastClipboardSequence_ = sequence;
 }

@@ -23,6 +23,9 @@
 #include "shell/update_page.h"
 
 class InstanceEventWatcher;
+class SwivoService;
+class ClipboardServer;
+class SwivoController;
 
 // Where a start comes from: the program folder and the command line (the process's own ones in
 // the program).
@@ -55,6 +58,11 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   bool Closing() const { return closing_; }
   uint32_t RefreshTicks() const { return refreshTicks_; }
   const ClipboardViewerLink& ClipboardViewer() const { return clipboardViewer_; }
+  SwivoService* Service() const { return service_; }
+  ClipboardServer* ClipboardServerEngine() const { return clipboardServer_; }
+  SwivoController* Controller() const { return controller_; }
+  bool Controlled() const { return controlled_; }
+  KmSettingsHolder& KmSettings() { return kmSettings_; }
 
  protected:
   int OnCreate(CREATESTRUCTW* create) override;
@@ -77,6 +85,13 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   void OnBringToFront();
   void OnQuitOrAbout(WPARAM wParam);
   void ShowAbout();
+  void MapSwivoMessages();
+  void StartSwivoEngines();
+  void LinkSwivoEngines();
+  void OnKmPageState(WPARAM state, LPARAM source);
+  // Controller mode on, linked to this dialog's engines (what the Swivo page's KM button does).
+  void StartControllerMode();
+  void OnDrawClipboard();
 
   CorvaneDlgStart start_;
   TabCtrlComplex tabCtrl_;
@@ -90,6 +105,12 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   bool xp_ = false;
   bool ndis6_ = true;
   InstanceEventWatcher* watcher_ = nullptr;
+  SwivoService* service_ = nullptr;
+  ClipboardServer* clipboardServer_ = nullptr;
+  SwivoController* controller_ = nullptr;
+  // Another computer controls this one through Swivo.
+  bool controlled_ = false;
+  DWORD lastClipboardSequence_ = 0;
   std::atomic<bool> pollingEnabled_{false};
   HANDLE instanceMarker_ = nullptr;
   bool startupQuit_ = false;

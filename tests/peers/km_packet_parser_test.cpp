@@ -66,6 +66,7 @@ TEST_F(KmReceiver, SecurePacketsFromThePairedControllerOnly) {
   EXPECT_EQ(parsed_.key_action, kKeyUp);
   EXPECT_EQ(parsed_.scan_code, 0x1D);
   EXPECT_EQ(parsed_.key_flags, 1);
+  EXPECT_EQ(parsed_.sequence, 500) << "the replay gate reads the sender's counter";
   EXPECT_EQ(parsed_.source[3], 7);
 }
 
@@ -78,6 +79,7 @@ TEST_F(KmReceiver, SecureFieldsOfStatusAndMouse) {
   EXPECT_EQ(static_cast<int16_t>(parsed_.dx & 0xFFFF), -120);
   EXPECT_EQ(parsed_.dy, -3);
   EXPECT_EQ(parsed_.mouse_kind, kMouseWheel);
+  EXPECT_EQ(parsed_.sequence, 9);
 }
 
 // Readers use the snapshot: a key stored but not yet snapshotted admits nobody.

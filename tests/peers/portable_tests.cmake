@@ -6,4 +6,6 @@ set(PEERS_PORTABLE_TESTS
   swivo_exchange_test.cpp
   km_packet_parser_test.cpp
   km_settings_lines_test.cpp
+  km_replay_gate_test.cpp
+  clipboard_transfer_test.cpp
 )

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "peers/km_input_capture.h"
 #include "shell/dialog_ids.h"
 #include "shell/instance_events.h"
 #include "shell/main_messages.h"
@@ -136,6 +137,19 @@ TEST(MainDialog, MessagesFromAnotherThread) {
       ::PostMessageW(window, UM_REFRESH, 0, 0);
       ::Sleep(300);
       expect(dialog.RefreshTicks() == stopped, "no refresh after UM_CLOSE_DEVICE");
+
+      // UM_KM_MODE: the controlled flag follows the controller thread's state; a slot number
+      // shown is no control; a restart of controller mode from the My Network page turns it on,
+      // and being taken over turns it off.
+      ::SendMessageW(window, UM_KM_MODE, 3, 0);
+      expect(!dialog.Controlled(), "a number notice is no control by a peer");
+      ::SendMessageW(window, UM_KM_MODE, 0, 1);
+      expect(KmHooksInstalled(), "UM_KM_MODE (0, 1) turns controller mode on");
+      ::SendMessageW(window, UM_KM_MODE, 2, 0);
+      expect(dialog.Controlled(), "state 2: controlled");
+      expect(!KmHooksInstalled(), "taken over: this computer's own controller mode ends");
+      ::SendMessageW(window, UM_KM_MODE, 0, 0);
+      expect(!dialog.Controlled(), "state 0: no longer controlled");
 
       // UM_QUIT_OR_ABOUT 1 ends the program.
       ::SendMessageW(window, UM_QUIT_OR_ABOUT, 1, 0);
