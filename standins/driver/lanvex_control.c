@@ -35,6 +35,7 @@ __declspec(dllimport) void* __stdcall GetProcAddress(void*, const char*);
 #define LANVEX_MOVE_REPLACE 1
 #define LANVEX_CREATE_NO_WINDOW 0x08000000u
 #define LANVEX_REPLY_WAIT_MS 5000
+#define LANVEX_REPLY_MIN_LOOKS 2000
 #define LANVEX_START_WAIT_MS 10000
 #define LANVEX_MAX_REPLY (1u << 20)
 
@@ -133,7 +134,7 @@ static BOOLEAN PutRequest(ULONG code, ULONG sequence, ULONG capacity) {
 static BOOLEAN TakeReply(ULONG sequence, UCHAR* buffer, ULONG capacity, ULONG* copied) {
   static const WCHAR kDigits[] = L"0123456789abcdef";
   WCHAR name[] = L"C:\\windows\\lanvex\\reply-00000000";
-  ULONG started = GetTickCount(), end = sizeof name / sizeof name[0] - 1;
+  ULONG started = GetTickCount(), end = sizeof name / sizeof name[0] - 1, looks = 0;
   int i;
   for (i = 0; i < 8; ++i) name[end - 1 - i] = kDigits[(sequence >> (4 * i)) & 0xF];
   for (;;) {
@@ -154,7 +155,8 @@ static BOOLEAN TakeReply(ULONG sequence, UCHAR* buffer, ULONG capacity, ULONG* c
       CloseHandle(file);
       if (mine) return TRUE;
     }
-    if (GetTickCount() - started > LANVEX_REPLY_WAIT_MS) return FALSE;
+    /* The clock of a loaded computer can leap: a request gives up only after enough looks too. */
+    if (GetTickCount() - started > LANVEX_REPLY_WAIT_MS && ++looks > LANVEX_REPLY_MIN_LOOKS) return FALSE;
     Sleep(1);
   }
 }
