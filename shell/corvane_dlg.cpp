@@ -227,8 +227,8 @@ BOOL CCorvaneDlg::OnInitDialog() {
   LoadKmSettings(start_.folder, &kmSettings_.record);
   kmSettings_.Snapshot();
   if (watcher_) watcher_->window_ = m_hWnd;
-  driver_.m_mainWindow = m_hWnd;
   LinkSwivoEngines();
+  driver_.m_mainWindow = m_hWnd;
 
   LayOutTabControl();
   tabCtrl_.equalWidth = true;

@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/nic_installer.h"
-#include "tests/adapters/fake_nic_operations.h"
-#include "tests/common/temp_folder.h"
+#include "tests/adapters/sequence_fixture.h"
 
 namespace {
 
@@ -29,34 +27,15 @@ std::string SettingsBytes(const Texts& values) {
 }
 
 // The program folder is the current directory: each case runs in a folder of its own.
-class InstallSequence : public testing::Test {
+class InstallSequence : public SequenceFixture {
  protected:
-  InstallSequence() {
-    ::GetCurrentDirectoryW(MAX_PATH, previous_);
-    ::SetCurrentDirectoryW(folder_.path().c_str());
-    installer_.SetXp(false);
-    installer_.SetProgressWindow(fake_.window());
-  }
-  ~InstallSequence() override { ::SetCurrentDirectoryW(previous_); }
-
   void Install(int linkType, int count, bool wireless = false) {
     RunInstall(&installer_, wireless, 5, 7, kPhysicalGuid, L"eth0", kPhysicalMac, kVirtualMac, linkType, count);
-  }
-  bool Exists(const wchar_t* name) const {
-    return ::GetFileAttributesW(folder_.File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
   void ExpectFile(const wchar_t* name, const Texts& values) const {
     SCOPED_TRACE(Ansi(name));
     EXPECT_EQ(SettingsBytes(values), folder_.ReadBytes(name));
   }
-  std::wstring ServiceLine(const wchar_t* switchText) const {
-    return L"\"" + folder_.path() + L"\\Service\\64\\Echoward.exe\" " + switchText;
-  }
-
-  TempFolder folder_;
-  wchar_t previous_[MAX_PATH] = {};
-  FakeNicOperations fake_;
-  CNicInstaller installer_;
 };
 
 TEST_F(InstallSequence, DhcpWithTwoNewAdapters) {

@@ -6,40 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "adapters/nic_installer.h"
-#include "tests/adapters/fake_nic_operations.h"
-#include "tests/common/temp_folder.h"
+#include "tests/adapters/sequence_fixture.h"
 
 namespace {
 
 using Texts = std::vector<std::wstring>;
 const wchar_t kPhysicalGuid[] = L"{00000002-0000-0000-0000-4E6574446576}";
 
-class RemoveSequence : public testing::Test {
+class RemoveSequence : public SequenceFixture {
  protected:
   RemoveSequence() {
-    ::GetCurrentDirectoryW(MAX_PATH, previous_);
-    ::SetCurrentDirectoryW(folder_.path().c_str());
-    installer_.SetXp(false);
-    installer_.SetProgressWindow(fake_.window());
     for (const wchar_t* name : {L"PrivateIp.txt", L"DrvInstPhyNic.txt", L"LangType.txt", L"PortNumDef.txt",
                                 L"PppoeAdaptMacAddr.txt", L"KmCompList.txt"}) {
       folder_.WriteBytes(name, "QVX_VER=1\r\nx\r\n");
     }
   }
-  ~RemoveSequence() override { ::SetCurrentDirectoryW(previous_); }
-
-  bool Exists(const wchar_t* name) const {
-    return ::GetFileAttributesW(folder_.File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-  std::wstring ServiceLine(const wchar_t* switchText) const {
-    return L"\"" + folder_.path() + L"\\Service\\64\\Echoward.exe\" " + switchText;
-  }
-
-  TempFolder folder_;
-  wchar_t previous_[MAX_PATH] = {};
-  FakeNicOperations fake_;
-  CNicInstaller installer_;
 };
 
 TEST_F(RemoveSequence, UndoesEverythingAndKeepsThePortFile) {
