@@ -13,6 +13,9 @@
 #include "adapters/driver_page.h"
 #include "controls/tab_style_base.h"
 #include "framework/framework.h"
+#include "monitor/config_page.h"
+#include "monitor/driver_channel.h"
+#include "monitor/status_page.h"
 #include "peers/km_settings.h"
 #include "shell/clipboard_viewer_link.h"
 #include "shell/help_page.h"
@@ -63,6 +66,9 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   SwivoController* Controller() const { return controller_; }
   bool Controlled() const { return controlled_; }
   KmSettingsHolder& KmSettings() { return kmSettings_; }
+  CStatus& StatusPage() { return status_; }
+  CConfig& RoutingPage() { return routing_; }
+  DriverChannel& Channel() { return channel_; }
 
  protected:
   int OnCreate(CREATESTRUCTW* create) override;
@@ -82,6 +88,8 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   void LayOutTabControl();
   void OnSysCommand(UINT id, LPARAM lParam);
   void OnPeriodicRefresh();
+  void RefreshTraffic();
+  void OnLogRecord(LPARAM lParam);
   void OnBringToFront();
   void OnQuitOrAbout(WPARAM wParam);
   void ShowAbout();
@@ -95,6 +103,8 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
 
   CorvaneDlgStart start_;
   TabCtrlComplex tabCtrl_;
+  CConfig routing_;
+  CStatus status_;
   CDriverPage driver_;
   CUpdate update_;
   CHelpPage help_;
@@ -118,6 +128,9 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   bool statusRefresh_ = false;
   bool myNetworkRefresh_ = false;
   uint32_t refreshTicks_ = 0;
+  // Ticks since the Connections dialog last redrew its lists.
+  int listRefreshCount_ = 0;
+  DriverChannel channel_;
   ClipboardViewerLink clipboardViewer_;
   KmSettingsHolder kmSettings_;
   CSystemTray tray_;
