@@ -69,6 +69,8 @@ CCorvaneDlg::CCorvaneDlg(const CorvaneDlgStart& start) : CDialog(IDD_MAIN), star
   pages_ = {
       {&myNet_, IDD_MY_NET, "TAB_MY_NET", PageCondition::kInstallation, {}},
       {&swivoPage_, IDD_MY_SERVER, "TAB_SWIVO", PageCondition::kInstallation, {}},
+      {&status_, IDD_STATUS_PAGE, "TAB_STATUS", PageCondition::kInstallationWithVirtualAdapters, {}},
+      {&routing_, IDD_ROUTING_PAGE, "TAB_ROUTING", PageCondition::kInstallationWithVirtualAdapters, {}},
       {&driver_, IDD_DRIVER_PAGE, "TAB_DRV", PageCondition::kAlways,
        [this] {
          bool requested = driver_.IsRestartRequested();
@@ -118,8 +120,13 @@ void CCorvaneDlg::MapMessages() {
   });
   MapMessage(UM_CLOSE_DEVICE, [this](WPARAM, LPARAM) {
     // Polling stops for good: the next tick finds it off and is not re-armed.
+    channel_.CloseHandleOnly();
     pollingEnabled_ = false;
     return LRESULT(0);
+  });
+  MapMessage(UM_LOG_RECORD, [this](WPARAM, LPARAM lParam) {
+    OnLogRecord(lParam);
+    return LRESULT(1);
   });
   MapMessage(UM_BRING_TO_FRONT, [this](WPARAM, LPARAM) {
     OnBringToFront();
@@ -199,7 +206,12 @@ void CCorvaneDlg::LoadSettingsAndStartEngines() {
   driver_.m_wan = settings_.wan;
   driver_.m_physicalName = settings_.adapterName.substr(0, 128);
   driver_.m_physicalGuid = settings_.adapterGuidName.substr(0, 64);
-  for (int i = 0; i < 4; ++i) driver_.m_privateIp[i] = settings_.privateIp[i];
+  for (int i = 0; i < 4; ++i) {
+    driver_.m_privateIp[i] = settings_.privateIp[i];
+    status_.m_privateIp[i] = settings_.privateIp[i];
+    routing_.m_privateIp[i] = settings_.privateIp[i];
+  }
+  status_.m_connectionsAvailable = !xp_;
   StartSwivoEngines();
   watcher_ = new (std::nothrow) InstanceEventWatcher();
   if (watcher_) watcher_->Start();
@@ -250,6 +262,9 @@ BOOL CCorvaneDlg::OnInitDialog() {
   tabCtrl_.Update();
   tabCtrl_.Invalidate(false);
 
+  // The device's connection flows are wanted wherever the Connections dialog exists.
+  channel_.Open(!xp_, m_hWnd, xp_);
+  channel_.SendOpenNotice();
   pollingEnabled_ = true;
   restartTimer_ = SetTimer(kRestartTimerId, kRestartCheckMs);
   statusRefresh_ = settings_.installationPresent && !settings_.wan.Any();
@@ -308,10 +323,49 @@ void CCorvaneDlg::OnBringToFront() {
 void CCorvaneDlg::OnPeriodicRefresh() {
   if (closing_ || !pollingEnabled_) return;
   ++refreshTicks_;
+  if (statusRefresh_ && status_.GetSafeHwnd()) RefreshTraffic();
   // A scan pumps messages itself, and a refill under a pressed mouse button would lose the click.
   const bool leftButtonDown = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
   if (myNetworkRefresh_ && myNet_.GetSafeHwnd() && !myNet_.Scanning() && !leftButtonDown) myNet_.Refresh();
   refreshTick_.Rearm();
+}
+
+void CCorvaneDlg::RefreshTraffic() {
+  CStsConn& connections = status_.Connections();
+  channel_.BeginTick();
+  status_.ZeroFigures();
+  connections.RefreshConnectionTables();
+  channel_.PollTraffic(&status_.m_traffic);
+  // The TCP/IPv4 flows are read on every tick, the dialog open or not: only they carry the
+  // inbound requests the Log dialog keeps while it is closed.
+  channel_.PollTcp4(connections.Table());
+  if (connections.IsOpen()) {
+    channel_.PollUdp4(connections.Table());
+    channel_.PollTcp6(connections.Table());
+    channel_.PollUdp6(connections.Table());
+  }
+  if (status_.m_resetRequest) {
+    status_.m_resetRequest = false;
+    channel_.ResetCounters();
+    status_.m_blankAverages = 1;
+  }
+  if (connections.Period() != kPeriodPaused && ++listRefreshCount_ >= connections.Period()) {
+    listRefreshCount_ = 0;
+    if (!xp_ && connections.IsOpen()) connections.RefreshLists(false);
+  }
+  ::LockWindowUpdate(status_.GetSafeHwnd());
+  status_.m_updating = true;
+  status_.UpdateTraffic(false);
+  ::LockWindowUpdate(nullptr);
+  status_.m_updating = false;
+  if (connections.Logs().Shown()) connections.Logs().RefreshList(false);
+}
+
+void CCorvaneDlg::OnLogRecord(LPARAM lParam) {
+  auto* record = reinterpret_cast<LogRecord*>(lParam);
+  if (!record) return;
+  if (!xp_) status_.Connections().Logs().AddEntry(*record);
+  ::HeapFree(::GetProcessHeap(), 0, record);
 }
 
 void CCorvaneDlg::OnTimer(UINT_PTR id) {
@@ -376,6 +430,7 @@ void CCorvaneDlg::OnDestroy() {
   StopAndFreeEngine(watcher_);
   KmDeleteLocks();
   DestroyMainPages(pages_);
+  channel_.Close();
   if (winsockStarted_) ::WSACleanup();
   winsockStarted_ = false;
   if (comInitialized_) ::CoUninitialize();

@@ -13,6 +13,9 @@
 #include "adapters/driver_page.h"
 #include "controls/tab_style_base.h"
 #include "framework/framework.h"
+#include "monitor/config_page.h"
+#include "monitor/driver_channel.h"
+#include "monitor/status_page.h"
 #include "peers/km_settings.h"
 #include "peers/my_net_page.h"
 #include "peers/swivo_page.h"
@@ -67,6 +70,9 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   KmSettingsHolder& KmSettings() { return kmSettings_; }
   CMyNet& MyNetPage() { return myNet_; }
   CMyServer& SwivoPage() { return swivoPage_; }
+  CStatus& StatusPage() { return status_; }
+  CConfig& RoutingPage() { return routing_; }
+  DriverChannel& Channel() { return channel_; }
 
  protected:
   int OnCreate(CREATESTRUCTW* create) override;
@@ -86,6 +92,8 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   void LayOutTabControl();
   void OnSysCommand(UINT id, LPARAM lParam);
   void OnPeriodicRefresh();
+  void RefreshTraffic();
+  void OnLogRecord(LPARAM lParam);
   void OnBringToFront();
   void OnQuitOrAbout(WPARAM wParam);
   void ShowAbout();
@@ -102,6 +110,8 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   TabCtrlComplex tabCtrl_;
   CMyNet myNet_;
   CMyServer swivoPage_;
+  CConfig routing_;
+  CStatus status_;
   CDriverPage driver_;
   CUpdate update_;
   CHelpPage help_;
@@ -125,6 +135,9 @@ class CCorvaneDlg : public CDialog, public TabCtrlNotify {
   bool statusRefresh_ = false;
   bool myNetworkRefresh_ = false;
   uint32_t refreshTicks_ = 0;
+  // Ticks since the Connections dialog last redrew its lists.
+  int listRefreshCount_ = 0;
+  DriverChannel channel_;
   ClipboardViewerLink clipboardViewer_;
   KmSettingsHolder kmSettings_;
   CSystemTray tray_;

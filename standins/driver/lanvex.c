@@ -11,8 +11,10 @@
  * twice (a counter in the service's Parameters key). The Linux interface itself is made by the
  * user-mode link service (lanvex_link.exe), which can start Linux programs; this driver cannot.
  *
- * The control devices' I/O control codes are answered with STATUS_INVALID_DEVICE_REQUEST for now. */
+ * The control devices' I/O control codes are answered in lanvex_control.c. */
 #include <ntddk.h>
+
+#include "lanvex_control.h"
 
 #define LANVEX_FIRST_INDEX 0x1000 /* far above what a namespace gives its own interfaces */
 
@@ -108,8 +110,11 @@ static NTSTATUS DispatchCreateClose(PDEVICE_OBJECT device, PIRP irp) {
 }
 
 static NTSTATUS DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
-  (void)device;
-  return Complete(irp, STATUS_INVALID_DEVICE_REQUEST, 0);
+  ULONG_PTR information = 0;
+  NTSTATUS status;
+  if (!((LANVEX_EXTENSION*)device->DeviceExtension)->isControl) return Complete(irp, STATUS_INVALID_DEVICE_REQUEST, 0);
+  status = LanvexControlRequest(irp, IoGetCurrentIrpStackLocation(irp), &information);
+  return Complete(irp, status, information);
 }
 
 static NTSTATUS DispatchPnp(PDEVICE_OBJECT device, PIRP irp) {
@@ -187,6 +192,7 @@ static NTSTATUS CreateControlDevice(PDRIVER_OBJECT driver, const WCHAR* deviceNa
 
 static VOID Unload(PDRIVER_OBJECT driver) {
   int i;
+  LanvexControlStop(driver);
   for (i = 0; i < 2; ++i) {
     UNICODE_STRING link;
     RtlInitUnicodeString(&link, kControlNames[i][1]);
@@ -197,9 +203,14 @@ static VOID Unload(PDRIVER_OBJECT driver) {
 
 NTSTATUS WINAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
   static const WCHAR kParameters[] = L"\\Parameters";
-  USHORT length = registryPath->Length / sizeof(WCHAR);
+  USHORT length;
   NTSTATUS status;
+  BOOLEAN ownsControl = FALSE;
   int i;
+  /* The control code imports kernel32, and Wine then calls the entry point once more as a DllMain
+   * (module, reason 0..3, reserved) when it loads the file: that call only has to succeed. */
+  if ((ULONG_PTR)registryPath <= 3) return TRUE;
+  length = registryPath->Length / sizeof(WCHAR);
   if (length + sizeof kParameters / sizeof(WCHAR) > sizeof g_parametersBuffer / sizeof(WCHAR))
     return STATUS_NAME_TOO_LONG;
   RtlCopyMemory(g_parametersBuffer, registryPath->Buffer, registryPath->Length);
@@ -220,6 +231,8 @@ NTSTATUS WINAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
       Unload(driver);
       return status;
     }
+    ownsControl = TRUE;
   }
+  if (ownsControl) LanvexControlStart(driver);
   return STATUS_SUCCESS;
 }

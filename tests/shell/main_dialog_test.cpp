@@ -56,7 +56,8 @@ TEST(MainDialog, TabSetByInstallation) {
   const Case cases[] = {
       {"installation files absent", Installation::kNone, kAlwaysTabs, false},
       {"installation with a WAN flag", Installation::kWithWanFlag, kInstalledTabs, true},
-      {"installation without a WAN flag", Installation::kWithVirtualAdapters, kInstalledTabs, true},
+      {"installation without a WAN flag", Installation::kWithVirtualAdapters,
+       {L"My Network", L"Swivo", L"Status", L"Routing", L"Driver", L"Version", L"Help"}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -75,6 +76,32 @@ TEST(MainDialog, TabSetByInstallation) {
     EXPECT_EQ(c.installation != Installation::kNone, run.Dialog().Settings().installationPresent);
     EXPECT_EQ(c.refreshTick, run.Dialog().RefreshTicks() > 0);
   }
+}
+
+// The flow parse's log records reach the Log dialog's memory through the main dialog's message,
+// which keeps the same request from the same address once a minute.
+TEST(MainDialog, LogRecordsReachTheLogDialog) {
+  MainDialogRun run(Installation::kWithVirtualAdapters);
+  size_t afterFirst = 0, afterRepeat = 0, afterOther = 0;
+  run.Run([&](CCorvaneDlg& dialog) {
+    auto send = [&dialog](uint32_t type, uint32_t address) {
+      auto* record = static_cast<LogRecord*>(::HeapAlloc(::GetProcessHeap(), 0, sizeof(LogRecord)));
+      record->type = type;
+      record->address = address;
+      dialog.SendMessage(UM_LOG_RECORD, 0, reinterpret_cast<LPARAM>(record));
+    };
+    const CLogs& logs = dialog.StatusPage().Connections().Logs();
+    send(kLogRemoteDesktop, 0x0A090007);
+    afterFirst = logs.Ring().Size();
+    send(kLogRemoteDesktop, 0x0A090007);
+    afterRepeat = logs.Ring().Size();
+    send(kLogFileSharing, 0x0A090007);
+    afterOther = logs.Ring().Size();
+    dialog.Quit();
+  });
+  EXPECT_EQ(1u, afterFirst);
+  EXPECT_EQ(1u, afterRepeat);
+  EXPECT_EQ(2u, afterOther);
 }
 
 // Without a language library the program's own templates carry the main dialog, its pages and

@@ -114,6 +114,23 @@ const std::vector<ExpectedDialog>& ExpectedDialogs() {
         {IDC_STATIC_DNS2, Role::Edit}, {IDC_STATIC_DNS3, Role::Edit}, {IDC_STATIC_DNS4, Role::Edit},
         {IDC_STATIC_MASK, Role::ReadOnlyEdit}, {IDC_STATIC_GW_TOGGLE, Role::PushButton}, {IDOK, Role::PushButton},
         {IDC_STATIC_CANCEL, Role::PushButton}}},
+      {IDD_STATUS_PAGE, "CStatus",
+       {{IDC_STS_ADAPTER_LIST, Role::ReportList}, {IDC_STS_TOTAL_GRAPH, Role::Picture},
+        {IDC_STS_TXRX_GRAPH, Role::Picture}, {IDC_STS_SCALE, Role::Label}, {IDC_STS_TXRX, Role::CheckBox},
+        {IDC_STS_LEGEND, Role::Label}, {IDC_STS_SELECTION, Role::ReadOnlyEdit}, {IDC_STS_FILTER, Role::DropDownList},
+        {IDC_STS_UNIT, Role::DropDownList}, {IDC_STS_CONNECTION, Role::PushButton}}},
+      {IDD_STS_CONN, "CStsConn",
+       {{IDC_CONN_APP_LIST, Role::ReportList}, {IDC_CONN_LIST, Role::ReportList},
+        {IDC_CONN_ADAPTER, Role::DropDownList}, {IDC_CONN_PROTOCOL, Role::DropDownList},
+        {IDC_CONN_PERIOD, Role::DropDownList}, {IDC_CONN_UNIT, Role::DropDownList},
+        {IDC_CONN_HOSTNAME, Role::CheckBox}, {IDC_CONN_APP_NAME, Role::ReadOnlyEdit},
+        {IDC_CONN_ADJUST_WIDTH, Role::PushButton}, {IDC_CONN_LOG, Role::PushButton}}},
+      {IDD_LOGS, "CLogs", {{IDC_LOG_LIST, Role::ReportList}, {IDC_LOG_CLEAR, Role::PushButton}}},
+      {IDD_ROUTING_PAGE, "CConfig",
+       {{IDC_RT_ADAPTER_LIST, Role::ReportList}, {IDC_RT_SHOW_ALL, Role::CheckBox},
+        {IDC_RT_NEXT_GATEWAY, Role::PushButton}, {IDC_RT_SHOW_IP, Role::PushButton},
+        {IDC_RT_NETWORK_CONFIG, Role::PushButton}, {IDC_RT_EDIT_STATIC_IP, Role::PushButton},
+        {IDC_RT_HELP, Role::OwnerDrawButton}}},
   };
   return dialogs;
 }
@@ -195,7 +212,7 @@ TEST_P(ResourceIdsTest, EveryNamedDialogHasItsControlsWithTheirRoles) {
 
 // The tab pages are children of the main dialog's tab control; the rest are windows of their own.
 TEST_P(ResourceIdsTest, TabPagesAreChildWindowsWithoutCaption) {
-  for (UINT id : {IDD_UPDATE, IDD_HELP_PAGE}) {
+  for (UINT id : {IDD_UPDATE, IDD_HELP_PAGE, IDD_STATUS_PAGE, IDD_ROUTING_PAGE}) {
     std::optional<DialogTemplate> dialog = ReadDialogTemplate(module_, id);
     ASSERT_TRUE(dialog.has_value()) << id;
     EXPECT_TRUE(dialog->style & WS_CHILD) << id;
