@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/linux_socket_owners.h"
+
 namespace {
 
 // Asks for the table, growing the buffer while the system says it is too small.
@@ -38,6 +40,12 @@ void RefreshConnectionTables(ConnTable* table) {
   table->Clear();
   std::vector<unsigned char> buffer;
   static const uint8_t kNone[16] = {};
+  // Wine gives process 0 for sockets it cannot tie to one of its processes.
+  LinuxSocketOwners owners;
+  auto owner = [&owners](DWORD pid, SocketTable kind, const uint8_t* local, uint16_t localPort, const uint8_t* remote,
+                         uint16_t remotePort) -> uint32_t {
+    return pid ? pid : owners.OwnerOf(kind, local, localPort, remote, remotePort);
+  };
   if (ReadTable(&buffer, [](void* b, DWORD* s) {
         return ::GetExtendedTcpTable(b, s, TRUE, AF_INET, TCP_TABLE_OWNER_MODULE_ALL, 0);
       })) {
@@ -45,8 +53,11 @@ void RefreshConnectionTables(ConnTable* table) {
     for (DWORD i = 0; i < rows->dwNumEntries; ++i) {
       const MIB_TCPROW_OWNER_MODULE& r = rows->table[i];
       if (Loopback(r.dwLocalAddr)) continue;
-      table->AddIpv4Connection(reinterpret_cast<const uint8_t*>(&r.dwLocalAddr), Port(r.dwLocalPort),
-                               reinterpret_cast<const uint8_t*>(&r.dwRemoteAddr), Port(r.dwRemotePort), r.dwOwningPid,
+      const auto* local = reinterpret_cast<const uint8_t*>(&r.dwLocalAddr);
+      const auto* remote = reinterpret_cast<const uint8_t*>(&r.dwRemoteAddr);
+      table->AddIpv4Connection(local, Port(r.dwLocalPort), remote, Port(r.dwRemotePort),
+                               owner(r.dwOwningPid, SocketTable::kTcp4, local, Port(r.dwLocalPort), remote,
+                                     Port(r.dwRemotePort)),
                                true);
     }
   }
@@ -57,8 +68,9 @@ void RefreshConnectionTables(ConnTable* table) {
     for (DWORD i = 0; i < rows->dwNumEntries; ++i) {
       const MIB_UDPROW_OWNER_MODULE& r = rows->table[i];
       if (Loopback(r.dwLocalAddr)) continue;
-      table->AddIpv4Connection(reinterpret_cast<const uint8_t*>(&r.dwLocalAddr), Port(r.dwLocalPort), kNone, 0,
-                               r.dwOwningPid, false);
+      const auto* local = reinterpret_cast<const uint8_t*>(&r.dwLocalAddr);
+      table->AddIpv4Connection(local, Port(r.dwLocalPort), kNone, 0,
+                               owner(r.dwOwningPid, SocketTable::kUdp4, local, Port(r.dwLocalPort), kNone, 0), false);
     }
   }
   if (ReadTable(&buffer, [](void* b, DWORD* s) {
@@ -67,7 +79,9 @@ void RefreshConnectionTables(ConnTable* table) {
     auto* rows = reinterpret_cast<MIB_TCP6TABLE_OWNER_MODULE*>(buffer.data());
     for (DWORD i = 0; i < rows->dwNumEntries; ++i) {
       const MIB_TCP6ROW_OWNER_MODULE& r = rows->table[i];
-      table->AddIpv6Connection(r.ucLocalAddr, Port(r.dwLocalPort), r.ucRemoteAddr, Port(r.dwRemotePort), r.dwOwningPid,
+      table->AddIpv6Connection(r.ucLocalAddr, Port(r.dwLocalPort), r.ucRemoteAddr, Port(r.dwRemotePort),
+                               owner(r.dwOwningPid, SocketTable::kTcp6, r.ucLocalAddr, Port(r.dwLocalPort),
+                                     r.ucRemoteAddr, Port(r.dwRemotePort)),
                                true);
     }
   }
@@ -77,7 +91,9 @@ void RefreshConnectionTables(ConnTable* table) {
     auto* rows = reinterpret_cast<MIB_UDP6TABLE_OWNER_MODULE*>(buffer.data());
     for (DWORD i = 0; i < rows->dwNumEntries; ++i) {
       const MIB_UDP6ROW_OWNER_MODULE& r = rows->table[i];
-      table->AddIpv6Connection(r.ucLocalAddr, Port(r.dwLocalPort), kNone, 0, r.dwOwningPid, false);
+      table->AddIpv6Connection(r.ucLocalAddr, Port(r.dwLocalPort), kNone, 0,
+                               owner(r.dwOwningPid, SocketTable::kUdp6, r.ucLocalAddr, Port(r.dwLocalPort), kNone, 0),
+                               false);
     }
   }
 }
@@ -85,7 +101,11 @@ void RefreshConnectionTables(ConnTable* table) {
 std::string GetProcessName(uint32_t pid) {
   std::string name = "unknown ";
   HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  if (!process) return name;
+  if (!process) {
+    // A Linux process the socket fill-in named as an owner.
+    LinuxOwnerName(pid, &name);
+    return name;
+  }
   HMODULE first = nullptr;
   DWORD needed = 0;
   wchar_t base[260];
