@@ -16,8 +16,9 @@ struct Owner {
 // Kept between rounds: reading every process's descriptors is the costly part, and a socket keeps
 // its inode and its holder for its life.
 std::map<uint64_t, Owner> g_owners;
-// A socket no process is seen to hold (another namespace's, or closed meanwhile) would start a
-// search on every tick; searches are spaced.
+// Sockets a search found no owner for (another pid namespace's, the kernel's): no new search for them.
+std::set<uint64_t> g_unheld;
+// New sockets appear all the time on a busy computer; searches are spaced.
 ULONGLONG g_lastSearch = 0;
 constexpr ULONGLONG kSearchSpacingMs = 5000;
 
@@ -52,8 +53,11 @@ bool AllDigits(const wchar_t* name) {
   return true;
 }
 
+bool IsWineServer(const std::string& name) { return name.compare(0, 10, "wineserver") == 0; }
+
 // Reads every process's descriptors for the inodes in wanted. An inode number alone may also be a
 // file's on another file system: the mount most of the matches lie on is taken as the sockets'.
+// Wine's server holds a copy of every Wine program's socket: the program is the owner, never it.
 void SearchProcesses(const std::set<uint64_t>& wanted) {
   struct Match {
     uint64_t inode, mountId;
@@ -72,6 +76,7 @@ void SearchProcesses(const std::set<uint64_t>& wanted) {
       ++perMount[info.mountId];
     });
   });
+  g_unheld.insert(wanted.begin(), wanted.end());
   if (matches.empty()) return;
   uint64_t socketMount = perMount.begin()->first;
   for (const auto& m : perMount)
@@ -84,7 +89,9 @@ void SearchProcesses(const std::set<uint64_t>& wanted) {
       std::wstring comm = L"Z:\\proc\\" + std::to_wstring(m.pid) + L"\\comm";
       name = names.emplace(m.pid, ParseCommName(ReadSmallFile(comm))).first;
     }
+    if (IsWineServer(name->second)) continue;
     g_owners[m.inode] = {m.pid, name->second};
+    g_unheld.erase(m.inode);
   }
 }
 
@@ -121,6 +128,7 @@ uint32_t LinuxSocketOwners::OwnerOf(SocketTable table, const uint8_t* local, uin
   if (!socket || !socket->inode) return 0;
   auto known = g_owners.find(socket->inode);
   if (known != g_owners.end()) return known->second.pid;
+  if (g_unheld.count(socket->inode)) return 0;
   ULONGLONG now = ::GetTickCount64();
   if (searched_ || (g_lastSearch && now - g_lastSearch < kSearchSpacingMs)) return 0;
   searched_ = true;
@@ -135,14 +143,14 @@ uint32_t LinuxSocketOwners::OwnerOf(SocketTable table, const uint8_t* local, uin
     for (const ProcNetSocket& row : rows_[other])
       if (row.inode) wanted.insert(row.inode);
   }
-  // Closed sockets' owners go; those still open need no new search.
+  // Closed sockets are forgotten; those still open need no new search.
   for (auto it = g_owners.begin(); it != g_owners.end();) {
-    if (wanted.count(it->first)) {
-      wanted.erase(it->first);
-      ++it;
-    } else {
-      it = g_owners.erase(it);
-    }
+    if (wanted.erase(it->first)) ++it;
+    else it = g_owners.erase(it);
+  }
+  for (auto it = g_unheld.begin(); it != g_unheld.end();) {
+    if (wanted.erase(*it)) ++it;
+    else it = g_unheld.erase(it);
   }
   SearchProcesses(wanted);
   known = g_owners.find(socket->inode);

@@ -1,7 +1,8 @@
-// Owners of the sockets Wine's IP Helper lists with process 0 (Linux programs' sockets, and Wine
-// sockets that have not sent yet), found from the kernel's tables through "Z:\proc": the socket's
-// inode from /proc/net/<table>, the process whose fdinfo names that inode, its name from comm.
-// On Windows there is no "Z:\proc" and nothing is found. Used from one thread (the refresh tick).
+// Owners of the sockets Wine's IP Helper lists with process 0, found from the kernel's tables
+// through "Z:\proc": the socket's inode from /proc/net/<table>, the process whose fdinfo names that
+// inode, its name from comm. That names Linux programs; a Wine socket that has not sent is held by
+// Wine's server alone and stays without owner. On Windows there is no "Z:\proc" and nothing is
+// found. Used from one thread (the refresh tick).
 #pragma once
 #include <cstdint>
 #include <string>

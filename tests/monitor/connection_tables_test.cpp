@@ -93,6 +93,31 @@ TEST(ConnectionTables, ListThisProcesssUdpSocketUnderItsName) {
   ::WSACleanup();
 }
 
+// Before it sends, Wine gives no owner for this program's socket, and on the Linux side only Wine's
+// server holds it: the socket is not put under the server.
+TEST(ConnectionTables, PutNoSocketUnderWinesServer) {
+  WSADATA wsa;
+  ASSERT_EQ(::WSAStartup(MAKEWORD(2, 2), &wsa), 0);
+  SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+  ASSERT_NE(s, INVALID_SOCKET);
+  sockaddr_in at = {};
+  at.sin_family = AF_INET;
+  ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+  int size = sizeof at;
+  ASSERT_EQ(::getsockname(s, reinterpret_cast<sockaddr*>(&at), &size), 0);
+  const unsigned port = ::ntohs(at.sin_port);
+
+  ConnTable table;
+  RefreshConnectionTables(&table);
+  const ConnGroup* holder = nullptr;
+  for (size_t i = 0; i < table.GroupCount(); ++i)
+    if (HasPort(table.Group(i).v4[1], port)) holder = &table.Group(i);
+  ASSERT_NE(holder, nullptr) << "udp port " << port;
+  EXPECT_EQ(holder->pid, 0u) << GetProcessName(holder->pid);
+  ::closesocket(s);
+  ::WSACleanup();
+}
+
 TEST(ConnectionTables, ListALinuxProgramsSocketsUnderItsProcess) {
   const std::string folder = "/tmp/corvane-holder-" + std::to_string(::GetCurrentProcessId()) + "-" +
                              std::to_string(::GetTickCount64());
