@@ -58,6 +58,29 @@ struct StopFile {
   ~StopFile() { WriteFileText(path, ""); }
 };
 
+// A UDP socket of this program on every address and a port the system picks.
+struct UdpSocket {
+  SOCKET socket = INVALID_SOCKET;
+  sockaddr_in at = {};
+  uint16_t port = 0;
+  bool Open() {
+    WSADATA wsa;
+    if (::WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return false;
+    socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    at.sin_family = AF_INET;
+    int size = sizeof at;
+    if (socket == INVALID_SOCKET || ::bind(socket, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 ||
+        ::getsockname(socket, reinterpret_cast<sockaddr*>(&at), &size) != 0)
+      return false;
+    port = ::ntohs(at.sin_port);
+    return true;
+  }
+  ~UdpSocket() {
+    if (socket != INVALID_SOCKET) ::closesocket(socket);
+    ::WSACleanup();
+  }
+};
+
 bool HasPort(const std::vector<Ipv4Conn>& rows, unsigned port) {
   for (const Ipv4Conn& c : rows)
     if (c.localPort == port) return true;
@@ -65,20 +88,14 @@ bool HasPort(const std::vector<Ipv4Conn>& rows, unsigned port) {
 }
 
 TEST(ConnectionTables, ListThisProcesssUdpSocketUnderItsName) {
-  WSADATA wsa;
-  ASSERT_EQ(::WSAStartup(MAKEWORD(2, 2), &wsa), 0);
-  SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-  ASSERT_NE(s, INVALID_SOCKET);
-  sockaddr_in at = {};
-  at.sin_family = AF_INET;
-  ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-  int size = sizeof at;
-  ASSERT_EQ(::getsockname(s, reinterpret_cast<sockaddr*>(&at), &size), 0);
-  uint16_t port = ::ntohs(at.sin_port);
+  UdpSocket s;
+  ASSERT_TRUE(s.Open());
+  const uint16_t port = s.port;
+  sockaddr_in at = s.at;
   // Wine names the owner of a socket only once it has sent.
   sockaddr_in to = at;
   to.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
-  ::sendto(s, "x", 1, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  ::sendto(s.socket, "x", 1, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
 
   ConnTable table;
   RefreshConnectionTables(&table);
@@ -89,23 +106,14 @@ TEST(ConnectionTables, ListThisProcesssUdpSocketUnderItsName) {
   EXPECT_TRUE(found) << "port " << port;
   EXPECT_EQ(GetProcessName(::GetCurrentProcessId()), "monitor_system_tests.exe");
   EXPECT_EQ(GetProcessName(0xFFFFFFF0u), "unknown ");
-  ::closesocket(s);
-  ::WSACleanup();
 }
 
 // Before it sends, Wine gives no owner for this program's socket, and on the Linux side only Wine's
 // server holds it: the socket is not put under the server.
 TEST(ConnectionTables, PutNoSocketUnderWinesServer) {
-  WSADATA wsa;
-  ASSERT_EQ(::WSAStartup(MAKEWORD(2, 2), &wsa), 0);
-  SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-  ASSERT_NE(s, INVALID_SOCKET);
-  sockaddr_in at = {};
-  at.sin_family = AF_INET;
-  ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-  int size = sizeof at;
-  ASSERT_EQ(::getsockname(s, reinterpret_cast<sockaddr*>(&at), &size), 0);
-  const unsigned port = ::ntohs(at.sin_port);
+  UdpSocket s;
+  ASSERT_TRUE(s.Open());
+  const unsigned port = s.port;
 
   ConnTable table;
   RefreshConnectionTables(&table);
@@ -114,8 +122,6 @@ TEST(ConnectionTables, PutNoSocketUnderWinesServer) {
     if (HasPort(table.Group(i).v4[1], port)) holder = &table.Group(i);
   ASSERT_NE(holder, nullptr) << "udp port " << port;
   EXPECT_EQ(holder->pid, 0u) << GetProcessName(holder->pid);
-  ::closesocket(s);
-  ::WSACleanup();
 }
 
 TEST(ConnectionTables, ListALinuxProgramsSocketsUnderItsProcess) {
