@@ -1,6 +1,7 @@
 // The Wake-on-LAN magic packet: 6 bytes 0xFF, then the computer's MAC 16 times.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 inline constexpr size_t kMagicPacketSize = 102;
