@@ -14,6 +14,15 @@ net=231
 tcp_bytes=$((50 * 1024 * 1024)) udp_bytes=$((5 * 1000 * 1000))
 win() { "$computers" wine "$a" "$root" "$@"; }
 on() { "$computers" exec "$a" "$@"; }
+# Namespaces share the process table: other computers' drivers run flow helpers of the same name,
+# so only the processes inside A's namespace count.
+flow_helper_in_a() {
+  local pid
+  for pid in $(ip netns pids "$a"); do
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = lanvex_flows ] && return 0
+  done
+  return 1
+}
 
 cleanup() {
   on pkill -f "traffic_sender[.]py receive" 2>/dev/null
@@ -35,7 +44,7 @@ cp "$probe" "$prefix/drive_c/traffic_probe.exe"
 win sc.exe create lanvex type= kernel binPath= 'C:\windows\system32\drivers\lanvex.sys' >>"$log" 2>&1 ||
   fail "sc create lanvex"
 win sc.exe start lanvex >>"$log" 2>&1 || fail "sc start lanvex"
-on pgrep -x lanvex_flows >/dev/null || fail "the driver did not start its flow helper"
+flow_helper_in_a || fail "the driver did not start its flow helper"
 echo "lanvex.sys runs with its flow helper"
 
 address_a=192.168.$net.1 address_b=192.168.$net.2
@@ -83,7 +92,7 @@ grep -qx "no name" "$work/lookup2" || fail "an address the server does not know 
 echo "the reverse look-up names B and passes over the decoy"
 
 win sc.exe stop lanvex >>"$log" 2>&1 || fail "sc stop lanvex"
-for _ in $(seq 20); do on pgrep -x lanvex_flows >/dev/null || break; sleep 0.25; done
-on pgrep -x lanvex_flows >/dev/null && fail "the flow helper outlived the driver"
+for _ in $(seq 20); do flow_helper_in_a || break; sleep 0.25; done
+flow_helper_in_a && fail "the flow helper outlived the driver"
 echo "stopping the driver stopped its helper"
 echo "PASS"
