@@ -1,10 +1,16 @@
-# Shared by the My Network system test and benchmark: Corvane with an installation in a test
-# computer, real clicks on the shared display, and the rows of its My Network list.
-# Source it after computers_test_lib.sh and service_test_lib.sh; set corvane_probe first.
+# Shared by the My Network system test and benchmark and the two-desk Swivo test: Corvane with an
+# installation in a test computer, real clicks on A's display, the rows of its My Network list and
+# the pairing of A with B from the Swivo dialogs.
+# Source it after computers_test_lib.sh and service_test_lib.sh (or with computers, root, work and
+# fail of your own); set corvane_probe first.
 corvane_exe='C:\Program Files\Corvane\Corvane.exe'
 my_net=1036    # a control of the My Network page: the probe finds the page by it
 swivo=1123     # and of the Swivo page
 list=1035
+
+# display_of NAME: the X display of computer NAME; a test whose computers have displays of their
+# own defines it again after sourcing this.
+display_of() { cat "$root/computers.display"; }
 
 # probe_in NAME ARGS...: the probe in computer NAME, as "computers wine" runs programs but with
 # its output in a file: a process that a window of it starts and that outlives it (the prefix's
@@ -12,7 +18,7 @@ list=1035
 probe_in() {
   local name=$1 out rc; shift
   out=$(mktemp "$work/probe.XXXXXX")
-  DISPLAY=$(cat "$root/computers.display") ip netns exec "$name" bash -c '
+  DISPLAY=$(display_of "$name") ip netns exec "$name" bash -c '
     . "$1/wine-env"; wine_env_setup "$2" "$2/prefix-$3" || exit 125; shift 3; wine "$@"
   ' probe "$(dirname "$computers")" "$root" "$name" "$corvane_probe" "$@" >"$out" 2>&1 </dev/null
   rc=$?
@@ -20,8 +26,9 @@ probe_in() {
   return $rc
 }
 aprobe() { probe_in "$a" "$@"; }
-click() {  # click X Y [COUNT]: real pointer clicks on the computers' shared display
-  DISPLAY=$(cat "$root/computers.display") xdotool mousemove --sync "$1" "$2" click --repeat "${3:-1}" --delay 120 1
+bprobe() { probe_in "$b" "$@"; }
+click() {  # click X Y [COUNT]: real pointer clicks on A's display
+  DISPLAY=$(display_of "$a") xdotool mousemove --sync "$1" "$2" click --repeat "${3:-1}" --delay 120 1
 }
 folder_of() { echo "$root/prefix-$1/drive_c/Program Files/Corvane"; }
 # until_rows SECONDS PATTERN...: until every pattern matches a row of A's list; prints the rows.
@@ -78,4 +85,34 @@ scan_with_a_real_click() {
   aprobe raise
   local point; point=$(aprobe point $my_net 1036) || fail "no scan button"
   click $point
+}
+
+# open_b: a real double click on B's row of A's list opens the remote-computer dialog.
+open_b() {
+  aprobe raise
+  local point; point=$(aprobe row-point $my_net $list "$ip_b") || fail "no row of B"
+  click $point 2
+  aprobe dialog "My Network Service" 10 >/dev/null || fail "no remote-computer dialog"
+}
+# pair_a_with_b [SHOT]: B's Swivo page opens its pairing window; A pairs hotkey slot 1 with B from
+# B's row (listed and linked); both key tables must end with the same key. SHOT names a
+# screenshot of the pairing dialog.
+pair_a_with_b() {
+  bprobe select-tab 1 || fail "no Swivo page on B"
+  bprobe press $swivo 1000
+  aprobe raise
+  open_b
+  aprobe dialog-press "My Network Service" 1043
+  aprobe dialog Swivo 10 >/dev/null || fail "no pairing dialog"
+  [ -n "${1:-}" ] && aprobe dialog-shot Swivo "$1"
+  aprobe dialog-press Swivo 1074
+  local key_a key_b
+  for _ in $(seq 50); do
+    sleep 0.2
+    key_a=$(tr -d '\r' <"$(folder_of "$a")/KmCompList.txt" 2>/dev/null | sed -n 's/^0,'"$net"',2,1,//p')
+    key_b=$(tr -d '\r' <"$(folder_of "$b")/KmRandPswdLocal.txt" 2>/dev/null | sed -n 's/^1,//p')
+    [ ${#key_a} = 32 ] && [ "$key_a" = "$key_b" ] && break
+  done
+  echo "A's key for B: $key_a; B's key for A: $key_b"
+  [ ${#key_a} = 32 ] && [ "$key_a" = "$key_b" ] || fail "the pairing keys differ"
 }

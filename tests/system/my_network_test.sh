@@ -19,7 +19,6 @@ ip_a=192.168.$net.1 ip_b=192.168.$net.2 ip_c=192.168.$net.3
 . "$(dirname "$0")/my_network_lib.sh"
 
 cleanup() { remove_computers "$a" "$b" "$c"; }
-bprobe() { probe_in "$b" "$@"; }
 start_echoward() {  # start_echoward NAME
   win "$1" sc.exe start Corvane >>"$log" || fail "sc start in $1"
   wait_state "$1" RUNNING 20 || fail "the service does not run in $1"
@@ -76,12 +75,6 @@ echo "--- remote desktop, file sharing and the file-copy program"
 prefix_a="$root/prefix-$a/drive_c"
 cp "$recorder" "$prefix_a/windows/system32/mstsc.exe"
 mkdir -p "$(folder_of "$a")/Tbn/64" && cp "$recorder" "$(folder_of "$a")/Tbn/64/Tobrin64.exe"
-open_b() {
-  aprobe raise
-  local point; point=$(aprobe row-point $my_net $list "$ip_b") || fail "no row of B"
-  click $point 2
-  aprobe dialog "My Network Service" 10 >/dev/null || fail "no remote-computer dialog"
-}
 open_b
 [ "$(aprobe dialog-visible "My Network Service" 1043)" = 1 ] || fail "a linked computer has no Swivo button"
 aprobe dialog-shot "My Network Service" remote_collapsed_eng
@@ -131,19 +124,7 @@ until_rows 15 "|$ip_c|Yes|.*|WOL OK" >/dev/null || fail "C does not show WOL OK 
 echo "--- pairing A with B from the Swivo dialogs"
 install_corvane "$b" "$ip_b" ENG
 start_corvane "$b"
-bprobe select-tab 1 || fail "no Swivo page on B"
-bprobe press $swivo 1000
-aprobe raise
-open_b
-aprobe dialog-press "My Network Service" 1043
-aprobe dialog Swivo 10 >/dev/null || fail "no pairing dialog"
-aprobe dialog-shot Swivo pairing_eng
-aprobe dialog-press Swivo 1074
-sleep 3
-key_a=$(tr -d '\r' <"$(folder_of "$a")/KmCompList.txt" | sed -n 's/^0,'$net',2,1,//p')
-key_b=$(tr -d '\r' <"$(folder_of "$b")/KmRandPswdLocal.txt" | sed -n 's/^1,//p')
-echo "A's key for B: $key_a; B's key for A: $key_b"
-[ ${#key_a} = 32 ] && [ "$key_a" = "$key_b" ] || fail "the pairing keys differ"
+pair_a_with_b pairing_eng
 bprobe select-tab 1; bprobe screenshot swivo_page_eng
 quit_corvane "$b"
 

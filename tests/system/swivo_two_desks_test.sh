@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Two computers, each with its own X display and Corvane.exe, share one keyboard, mouse and
-# clipboard. A (192.168.N.1) holds hotkey slot 1 for B (192.168.N.2) with clipboard sharing, B
-# accepts A's key (the files a pairing writes, then the reload messages). Ctrl+Alt+1 typed on A's
+# clipboard. A (192.168.N.1) scans and lists B (192.168.N.2, whose Echoward answers), B's Swivo
+# page opens its pairing window and A pairs hotkey slot 1 with B from B's row: both key tables end
+# with the same key and A is in controller mode. Ctrl+Alt+1 typed on A's
 # display moves control to B; keys and a mouse move typed on A arrive in a recording window on B;
 # the switch notice shows; the same hotkey gives control back with no key left pressed. Clipboard
 # text goes A -> B when control starts and B -> A when it changes on B. The KmKey datagrams of the
 # session, sent again from A and from a third computer C, are not replayed.
-# Usage: swivo_two_desks_test.sh DESK.exe SCRIPTS-DIR WINE-ROOT PROGRAM-DIR CAPTURE.py
+# Usage: swivo_two_desks_test.sh DESK.exe SCRIPTS-DIR WINE-ROOT PROGRAM-DIR CAPTURE.py PROBE.exe
 set -u
-desk=$1 scripts=$2 root=$3 program_dir=$4 capture=$5
+desk=$1 scripts=$2 root=$3 program_dir=$4 capture=$5 corvane_probe=$6
 computers=$scripts/computers
 [ "$(id -u)" -eq 0 ] || { echo "FAIL: namespaces, displays and packet capture need root"; exit 1; }
 for tool in xdotool xclip Xvfb; do
@@ -18,9 +19,9 @@ mkdir -p "$root" && root=$(cd "$root" && pwd)
 tree=$(echo -n "$root" | cksum | cut -c1-6)
 a=sf-$tree-a b=sf-$tree-b c=sf-$tree-c
 net=236 km_port=33334
+ip_a=192.168.$net.1 ip_b=192.168.$net.2
 work=$(mktemp -d /tmp/sf-desks.XXXXXX)
 xvfb_pids=() bg_pids=()
-key='00112233445566778899aabbccddeeff'
 
 cleanup() {
   local pid
@@ -60,6 +61,9 @@ on() {
 # install NAME ADDRESS: the program folder in NAME's prefix with the files of an installation.
 install() {
   local folder="$root/prefix-$1/drive_c/Program Files/Corvane"
+  # The prefixes outlive a run: keys and lists of an earlier one would open the pairing dialog
+  # already paired.
+  rm -rf "$folder"
   mkdir -p "$folder" && cp -a "$program_dir/." "$folder/" || fail "cannot install into $1"
   printf 'QVX_VER=1\r\n{00000002-0000-0000-0000-4E6574446576}\r\neth0\r\n' >"$folder/DrvInstPhyNic.txt"
   printf 'QVX_VER=1\r\nPHYSICAL\r\n' >"$folder/DrvInstWanType.txt"
@@ -106,6 +110,11 @@ wait_main() {
   done
   return 1
 }
+. "$(dirname "$0")/my_network_lib.sh"
+display_of() { if [ "$1" = "$a" ]; then echo "$da"; else echo "$db"; fi; }
+# service_is STATE: B's Echoward is in that state of sc query.
+service_is() { on "$b" "$db" sc query Corvane | grep -q "STATE.*$1"; }
+
 main_window() {  # main_window DISPLAY: the X window of Corvane's main dialog (the widest so named)
   local w width
   for w in $(DISPLAY=$1 xdotool search --onlyvisible --name '^Corvane' 2>/dev/null); do
@@ -121,11 +130,8 @@ start_display a; da=$display
 start_display b; db=$display
 ( . "$scripts/wine-env"; export WINEDEBUG=-all WINEARCH=win64 DISPLAY=$da
   wine_prefix_setup "$root" "$root/prefix-$a" && wine_prefix_setup "$root" "$root/prefix-$b" ) || fail "no prefixes"
-fa=$(install "$a" 192.168.$net.1) && fb=$(install "$b" 192.168.$net.2) || exit 1
-# The pairing's result: slot 1 of A is B, with clipboard sharing; B accepts A's key.
-printf 'QVX_VER=1\r\n0\r\n' >"$fa/SwKbSetting.txt"
-printf 'QVX_VER=1\r\n0,%s,2,1,%s\r\n' $net $key >"$fa/KmCompList.txt"
-printf 'QVX_VER=1\r\n%s\r\n1,%s\r\n' $net $key >"$fb/KmRandPswdLocal.txt"
+fa=$(install "$a" $ip_a) && fb=$(install "$b" $ip_b) || exit 1
+printf 'QVX_VER=1\r\nENABLED\r\n' >"$fb/EchowardSetting.txt"
 
 on "$a" "$da" 'C:\Program Files\Corvane\Corvane.exe' >"$work/corvane-a.log" 2>&1 &
 bg_pids+=($!)
@@ -141,8 +147,19 @@ for name in "$a" "$b"; do
   ip netns exec "$name" ss -uln | grep -q ":$km_port" || fail "no UDP service on $name"
 done
 
-on "$b" "$db" "$desk" send 17 0 0 >"$work/send.log" || fail "UM_RELOAD_KM_KEYS did not reach B"
-on "$a" "$da" "$desk" send 12 0 1 >>"$work/send.log" || fail "UM_KM_MODE (0, 1) did not reach A"
+# A scan lists B through its Echoward; the pairing needs B linked. The service stops after it, so
+# that only Corvane.exe on B takes part in what follows. (An earlier run's prefix has it
+# installed already: what counts is that it runs.)
+on "$b" "$db" 'C:\Program Files\Corvane\Service\64\Echoward.exe' /install >"$work/echoward.log" 2>&1
+on "$b" "$db" sc start Corvane >>"$work/echoward.log" 2>&1
+for _ in $(seq 60); do service_is RUNNING && break; sleep 0.3; done
+service_is RUNNING || fail "B's Echoward does not run"
+scan_with_a_real_click
+until_rows 30 "|$ip_b|Yes|" >/dev/null || fail "the scan did not list B as linked"
+pair_a_with_b
+on "$b" "$db" sc stop Corvane >>"$work/echoward.log" 2>&1
+for _ in $(seq 60); do service_is STOPPED && break; sleep 0.3; done
+service_is STOPPED || fail "B's Echoward does not stop"
 
 # B: the recording window in front, the pointer over it, and the capture of what arrives.
 on "$b" "$db" "$desk" record 120 >"$work/recorder-b.log" 2>&1 &
