@@ -6,6 +6,7 @@
 
 #include "common/com_ref.h"
 #include "common/mac_text.h"
+#include "platform/adapter_description.h"
 
 namespace {
 
@@ -46,6 +47,9 @@ void AddWmiAdapter(AdapterTable& table, const Variant& index, const Variant& nam
   int32_t indexValue = 0;
   index.ToInt32(&indexValue);
   const wchar_t* nameText = name->vt == VT_BSTR && name->bstrVal ? name->bstrVal : L"";
+  // Looked up by the adapter's description, which Wine gives only as the Linux interface's name.
+  wchar_t described[132];
+  if (FillInAdapterDescription(nameText, described, 132)) nameText = described;
   // An adapter without a MAC address (WMI gives NULL) stays in the table with six zeros.
   uint8_t mac[6] = {};
   if (macAddress->vt == VT_BSTR && macAddress->bstrVal) {

@@ -125,7 +125,11 @@ static BOOLEAN PutRequest(ULONG code, ULONG sequence, ULONG capacity) {
   PutLe32(bytes + 8, capacity);
   WriteFile(file, bytes, sizeof bytes, &written, NULL);
   CloseHandle(file);
-  return written == sizeof bytes && MoveFileExW(kRequestTemporary, kRequest, LANVEX_MOVE_REPLACE);
+  if (written != sizeof bytes) return FALSE;
+  if (MoveFileExW(kRequestTemporary, kRequest, LANVEX_MOVE_REPLACE)) return TRUE;
+  /* Wine's move can report a failure after the rename itself took place, when the helper has
+   * already taken the request away: the temporary file gone means the request went out. */
+  return GetFileAttributesW(kRequestTemporary) == LANVEX_INVALID_ATTRIBUTES;
 }
 
 /* Waits for the reply of sequence and copies at most capacity bytes of it; FALSE on time-out.

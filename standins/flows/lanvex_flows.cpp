@@ -24,11 +24,15 @@
 #include <net/ethernet.h>
 #include <net/if.h>
 #include <poll.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -188,6 +192,29 @@ void PutReply(const std::string& folder, uint32_t sequence, const std::vector<ui
   std::rename(temporary.c_str(), (folder + name).c_str());
 }
 
+// Makes this the folder's only helper. Wine starts the helper as a Linux process of its own, so
+// one whose driver never unloaded (its wineserver was killed) lives on and would take the next
+// driver's requests from this one; the lock file names the helper that holds it, and that helper
+// is ended. The lock stays held, through the returned descriptor, until this process ends.
+int BecomeOnlyHelper(const std::string& folder) {
+  int lock = open((folder + "/helper.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (lock < 0) return -1;
+  if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
+    char text[16] = {};
+    if (pread(lock, text, sizeof text - 1, 0) > 0) {
+      pid_t old = static_cast<pid_t>(std::atoi(text));
+      std::ifstream comm("/proc/" + std::to_string(old) + "/comm");
+      std::string name;
+      if (old > 0 && std::getline(comm, name) && name == "lanvex_flows") kill(old, SIGTERM);
+    }
+    if (flock(lock, LOCK_EX) != 0) return -1;
+  }
+  char text[16];
+  int length = std::snprintf(text, sizeof text, "%d\n", static_cast<int>(getpid()));
+  if (ftruncate(lock, 0) != 0 || pwrite(lock, text, static_cast<size_t>(length), 0) != length) return -1;
+  return lock;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,6 +223,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string folder = argv[1];
+  if (BecomeOnlyHelper(folder) < 0) {
+    std::perror("lanvex_flows: the helper lock");
+    return 1;
+  }
   int packetSocket = socket(AF_PACKET, SOCK_DGRAM, htons(ETH_P_ALL));
   if (packetSocket < 0) {
     std::perror("lanvex_flows: packet socket");

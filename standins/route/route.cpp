@@ -48,7 +48,10 @@ std::string Script(const RouteCommand& c) {
       "[ \"$metric\" -ge 1 ] || metric=1\n"
       // A delete with metric 0 takes a route of any metric: so the route of metric 0 goes first.
       "for m in $old; do [ \"$m\" = 0 ] && ip route del \"$dest\" $via dev \"$dev\" metric 0; done\n"
+      // Windows keeps routes of one destination and metric through other gateways side by side;
+      // Linux refuses the second unless it is appended.
       "ip route add \"$dest\" $via dev \"$dev\" metric \"$metric\" 2>/dev/null ||"
+      " ip route append \"$dest\" $via dev \"$dev\" metric \"$metric\" 2>/dev/null ||"
       " ip route show exact \"$dest\" dev \"$dev\" | grep -F \"$match\" | grep -q \" metric $metric\\b\" ||"
       " { echo 'The route addition failed.'; exit 1; }\n"
       "[ \"$verb\" = add ] && exit 0\n"

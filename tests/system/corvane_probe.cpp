@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -228,8 +229,8 @@ void PrintControls(HWND window) {
   ::EnumChildWindows(window, Walk::Child, 0);
 }
 
-// A double-click on the row, where a user would put it.
-bool DoubleClickRow(HWND list, int row) {
+// A click, or a double-click, on the row, where a user would put it.
+bool ClickRow(HWND list, int row, bool twice) {
   RemoteBuffer remote(list, sizeof(RECT));
   RECT rect = {};
   rect.left = LVIR_LABEL;
@@ -241,8 +242,61 @@ bool DoubleClickRow(HWND list, int row) {
   LPARAM at = MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2);
   ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::PostMessageW(list, WM_LBUTTONUP, 0, at);
-  ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+  if (twice) {
+    ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+  }
+  return true;
+}
+
+// Every row's texts, read until two reads in a row agree: the program may rewrite a row between
+// the messages that read its columns.
+std::vector<std::wstring> SteadyRows(HWND list) {
+  std::vector<std::wstring> last;
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    std::vector<std::wstring> rows;
+    const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) rows.push_back(ListRowText(list, row));
+    if (rows == last) break;
+    last = rows;
+  }
+  return last;
+}
+
+// Where a colour is on a control as the screen shows it: the topmost pixel row holding it (-1 when
+// none does) and the control's height.
+bool ColourExtent(HWND control, COLORREF colour, int* top, int* height) {
+  RECT rect;
+  if (!::GetWindowRect(control, &rect)) return false;
+  const int width = rect.right - rect.left;
+  *height = rect.bottom - rect.top;
+  *top = -1;
+  if (width <= 0 || *height <= 0) return true;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, *height);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, *height, screen, rect.left, rect.top, SRCCOPY);
+  ::SelectObject(memory, old);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -*height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(*height));
+  ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(*height), pixels.data(), &info, DIB_RGB_COLORS);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    if ((pixels[i] & 0xFFFFFF) == wanted) {
+      *top = static_cast<int>(i / static_cast<size_t>(width));
+      break;
+    }
+  }
   return true;
 }
 
@@ -274,7 +328,8 @@ int Usage() {
                "       select-tab INDEX | select-language INDEX | answer-yes SECONDS | tray-menu |\n"
                "       tray-message WPARAM LPARAM | tray-event workarea|taskbar-created|forget | tray-icon | balloon | key VK | screenshot NAME [main|screen] | hold-marker SECONDS |\n"
                "       controls TARGET SECONDS | click TARGET BUTTON SECONDS | type TARGET EDIT TEXT |\n"
-               "       pick TARGET COMBO INDEX | activate-row TARGET LIST ROW | watch-text TARGET CONTROL SECONDS |\n"
+               "       pick TARGET COMBO INDEX | activate-row TARGET LIST ROW | select-row TARGET LIST ROW |\n"
+               "       watch-text TARGET CONTROL SECONDS | watch-rows TARGET LIST SECONDS | colour-top TARGET CONTROL RRGGBB |\n"
                "       wait-gone TARGET SECONDS | shot TARGET NAME | close TARGET    (TARGET: page:ID or dialog:ID) |\n"
                "       raise | point MARKER ID | press MARKER ID | rows MARKER LIST | row-point MARKER LIST TEXT | dialog CAPTION SECONDS |\n"
                "       dialog-point CAPTION ID | dialog-press CAPTION ID | dialog-visible CAPTION ID | dialog-shot CAPTION NAME\n"
@@ -302,12 +357,12 @@ int TargetCommand(const std::wstring& command, int argc, wchar_t** argv) {
     PrintControls(target);
     return 0;
   }
-  HWND control = argc > 3 ? ::GetDlgItem(target, std::stoi(arg(3))) : nullptr;
   if (command == L"shot") return SaveWindowPng(target, arg(3)) ? 0 : Fail("not saved");
   if (command == L"close") {  // the caption's close box
     ::PostMessageW(target, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
   }
+  HWND control = argc > 3 ? ::GetDlgItem(target, std::stoi(arg(3))) : nullptr;
   if (!control) return Fail("no such control");
   if (command == L"click") {
     // A disabled button takes no click: wait until the dialog lets the user press it.
@@ -330,7 +385,33 @@ int TargetCommand(const std::wstring& command, int argc, wchar_t** argv) {
                    reinterpret_cast<LPARAM>(control));
     return 0;
   }
-  if (command == L"activate-row") return DoubleClickRow(control, std::stoi(arg(4))) ? 0 : Fail("no such row");
+  if (command == L"activate-row" || command == L"select-row") {
+    return ClickRow(control, std::stoi(arg(4)), command == L"activate-row") ? 0 : Fail("no such row");
+  }
+  if (command == L"watch-rows") {
+    // Each row text that the list did not show at the previous look, until the list goes or the
+    // time is up: a row that only moves (the list sorted anew) is not printed again.
+    DWORD deadline = ::GetTickCount() + static_cast<DWORD>(seconds(4) * 1000);
+    std::vector<std::wstring> last;
+    while (::IsWindow(control) && static_cast<LONG>(::GetTickCount() - deadline) < 0) {
+      std::vector<std::wstring> rows = SteadyRows(control);
+      for (const std::wstring& row : rows) {
+        if (std::find(last.begin(), last.end(), row) == last.end()) PrintUtf8(L"row " + row);
+      }
+      std::fflush(stdout);
+      last = rows;
+      ::Sleep(100);
+    }
+    return 0;
+  }
+  if (command == L"colour-top") {
+    int top = -1, height = 0;
+    const COLORREF colour = static_cast<COLORREF>(std::wcstoul(arg(4).c_str(), nullptr, 16));
+    if (!ColourExtent(control, RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF), &top, &height))
+      return Fail("no rectangle");
+    std::printf("top %d height %d\n", top, height);
+    return 0;
+  }
   if (command == L"watch-text") {
     // Each new text of the control, until its window goes or the time is up.
     DWORD deadline = ::GetTickCount() + static_cast<DWORD>(seconds(4) * 1000);

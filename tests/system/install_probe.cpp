@@ -16,6 +16,7 @@
 #include <string>
 
 #include "adapters/adapter_enum.h"
+#include "common/adapter_table.h"
 #include "adapters/install_sequence.h"
 #include "adapters/net_cfg_session.h"
 #include "adapters/net_class_walk.h"
@@ -61,6 +62,9 @@ void EnterProgramFolder() {
 }
 
 int ListAdapters() {
+  // The MACs come from the adapter table, which the program fills at its start.
+  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  g_AdapterTable.EnumerateWmi();
   IpAdapterRecord records[kMaxAdapterRecords];
   uint32_t count = 0;
   const uint8_t none[6] = {};

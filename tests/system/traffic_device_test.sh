@@ -16,13 +16,13 @@ win() { "$computers" wine "$a" "$root" "$@"; }
 on() { "$computers" exec "$a" "$@"; }
 # Namespaces share the process table: other computers' drivers run flow helpers of the same name,
 # so only the processes inside A's namespace count.
-flow_helper_in_a() {
+flow_helpers_in_a() {
   local pid
   for pid in $(ip netns pids "$a"); do
-    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = lanvex_flows ] && return 0
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = lanvex_flows ] && echo "$pid"
   done
-  return 1
 }
+flow_helper_in_a() { [ -n "$(flow_helpers_in_a)" ]; }
 
 cleanup() {
   on pkill -f "traffic_sender[.]py receive" 2>/dev/null
@@ -46,6 +46,26 @@ win sc.exe create lanvex type= kernel binPath= 'C:\windows\system32\drivers\lanv
 win sc.exe start lanvex >>"$log" 2>&1 || fail "sc start lanvex"
 flow_helper_in_a || fail "the driver did not start its flow helper"
 echo "lanvex.sys runs with its flow helper"
+
+# A driver that never unloaded (its wineserver killed under it) leaves its Linux helper behind; the
+# next driver's helper ends it, so that one helper answers.
+left=$(flow_helpers_in_a)
+"$computers" stop "$a" "$root"
+win sc.exe start lanvex >>"$log" 2>&1 || fail "sc start lanvex after the wineserver's end"
+helpers=$(flow_helpers_in_a)
+[ "$(echo "$helpers" | wc -w)" = 1 ] && [ "$helpers" != "$left" ] ||
+  fail "flow helpers after the restart: $helpers (the one left behind: $left)"
+echo "the helper left behind gave way to the new one"
+
+# Clients at once: every request answered, no reply left behind in the exchange folder.
+exchange="$prefix/drive_c/windows/lanvex"
+for i in 1 2 3; do win 'C:\traffic_probe.exe' 40 20 >"$work/busy.$i" 2>&1 & done
+wait
+failed=$(cat "$work"/busy.* | grep -c -e '^tick .* failed$' -e '^closed$')
+polled=$(cat "$work"/busy.* | grep -c '^tick .* polled$')
+left_replies=$(find "$exchange" -name 'reply-*' | wc -l)
+echo "three clients at once: $polled ticks polled, $failed failed, $left_replies replies left"
+[ "$failed" = 0 ] && [ "$polled" = 120 ] && [ "$left_replies" = 0 ] || fail "requests lost with three clients at once"
 
 address_a=192.168.$net.1 address_b=192.168.$net.2
 mac_a=$(on cat /sys/class/net/eth0/address)

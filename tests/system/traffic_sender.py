@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Traffic of a known size for the traffic system test.
   traffic_sender.py receive TCP-PORT UDP-PORT SECONDS    takes what comes, prints the byte counts
-  traffic_sender.py send HOST TCP-PORT TCP-BYTES UDP-PORT UDP-BYTES
+  traffic_sender.py send HOST TCP-PORT TCP-BYTES UDP-PORT UDP-BYTES [HOLD-SECONDS]
+                                                         HOLD-SECONDS keeps the TCP connection open
+                                                         after the datagrams, so its socket is still listed
   traffic_sender.py knock HOST PORT...                   one connection attempt to each port"""
 import select
 import socket
@@ -34,7 +36,7 @@ def receive(tcp_port, udp_port, seconds):
     print("received tcp %d udp %d" % (counts["tcp"], counts["udp"]), flush=True)
 
 
-def send(host, tcp_port, tcp_bytes, udp_port, udp_bytes):
+def send(host, tcp_port, tcp_bytes, udp_port, udp_bytes, hold=0.0):
     stream = socket.create_connection((host, tcp_port))
     block = b"t" * 65536
     left = tcp_bytes
@@ -42,7 +44,6 @@ def send(host, tcp_port, tcp_bytes, udp_port, udp_bytes):
         n = min(left, len(block))
         stream.sendall(block[:n])
         left -= n
-    stream.close()
     udp = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     datagram = b"u" * 1000
     for i in range(udp_bytes // 1000):
@@ -50,6 +51,8 @@ def send(host, tcp_port, tcp_bytes, udp_port, udp_bytes):
         if i % 100 == 99:
             time.sleep(0.01)  # about 10 MB/s: no datagram lost on the way
     print("sent tcp %d udp %d" % (tcp_bytes, udp_bytes), flush=True)
+    time.sleep(hold)
+    stream.close()
 
 
 def knock(host, ports):
@@ -68,6 +71,7 @@ if __name__ == "__main__":
     if what == "receive":
         receive(int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]))
     elif what == "send":
-        send(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5]), int(sys.argv[6]))
+        send(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5]), int(sys.argv[6]),
+             float(sys.argv[7]) if len(sys.argv) > 7 else 0.0)
     else:
         knock(sys.argv[2], [int(p) for p in sys.argv[3:]])

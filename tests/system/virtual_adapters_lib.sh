@@ -11,11 +11,12 @@ hklm='HKLM\SYSTEM\CurrentControlSet'
 virtual_mac=021A2B3C0500
 host=77
 
-# make_computers NET: A and B on 192.168.NET.0/24, A's prefix ready.
+# make_computers NET [NAME...]: A, B and any further computers on 192.168.NET.0/24, A's prefix ready.
 make_computers() {
   net=$1
-  "$computers" down "$a" "$b" >/dev/null 2>&1
-  "$computers" up "$a" "$b" --net "$net" >/dev/null || fail "cannot make the computers"
+  shift
+  "$computers" down "$a" "$b" "$@" >/dev/null 2>&1
+  "$computers" up "$a" "$b" "$@" --net "$net" >/dev/null || fail "cannot make the computers"
   prefix="$root/prefix-$a"
   folder="$prefix/drive_c/Program Files/Corvane"
   "$computers" stop "$a" "$root"
@@ -30,14 +31,15 @@ make_computers() {
     "$(dirname "$computers")" "$root" "$prefix" "$install_script" "$tools" >>"$log" 2>&1 || fail "install-into-prefix"
   eth0_guid=$(printf '{%08X-0000-0000-0000-4E6574446576}' "$(on cat /sys/class/net/eth0/ifindex)")
   eth0_mac=$(on cat /sys/class/net/eth0/address | tr -d ':' | tr a-f A-F)
-  private=192.168.$net.$host
+  private=192.168.${private_net:-$net}.$host
 }
 
-# run_install LINK-TYPE N [wireless]: the sequence; its output in $work/install.K, K in $runs.
+# run_install LINK-TYPE N [wireless]: the sequence, for the private network 192.168.$private_net
+# (the computers' own network unless set); its output in $work/install.K, K in $runs.
 runs=0
 run_install() {
   runs=$((runs + 1))
-  win "$probe_exe" install "$1" "$2" "$net" "$host" "$eth0_guid" eth0 "$eth0_mac" $virtual_mac ${3:-} \
+  win "$probe_exe" install "$1" "$2" "${private_net:-$net}" "$host" "$eth0_guid" eth0 "$eth0_mac" $virtual_mac ${3:-} \
     >"$work/install.$runs" 2>&1
   local rc=$?
   tr -d '\r' <"$work/install.$runs" >>"$log"
