@@ -209,8 +209,8 @@ std::wstring ListRowText(HWND list, int row) {
   return joined;
 }
 
-// Every child: "child ID CLASS shown|hidden enabled|disabled TEXT", and each list row as
-// "row ID N COLUMNS".
+// Every child: "child ID CLASS shown|hidden enabled|disabled TEXT", each combo box entry as
+// "item ID N TEXT" and each list row as "row ID N COLUMNS".
 void PrintControls(HWND window) {
   struct Walk {
     static BOOL CALLBACK Child(HWND child, LPARAM) {
@@ -218,6 +218,14 @@ void PrintControls(HWND window) {
       PrintUtf8(L"child " + std::to_wstring(id) + L" " + ClassOf(child) + L" " +
                 (::IsWindowVisible(child) ? L"shown " : L"hidden ") +
                 (::IsWindowEnabled(child) ? L"enabled " : L"disabled ") + LiveTextOf(child));
+      if (ClassOf(child) == WC_COMBOBOXW) {
+        const int items = static_cast<int>(::SendMessageW(child, CB_GETCOUNT, 0, 0));
+        for (int item = 0; item < items; ++item) {
+          wchar_t text[256] = {};
+          if (::SendMessageW(child, CB_GETLBTEXTLEN, item, 0) < 256) ::SendMessageW(child, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+          PrintUtf8(L"item " + std::to_wstring(id) + L" " + std::to_wstring(item) + L" " + text);
+        }
+      }
       if (ClassOf(child) == WC_LISTVIEWW) {
         const int rows = static_cast<int>(::SendMessageW(child, LVM_GETITEMCOUNT, 0, 0));
         for (int row = 0; row < rows; ++row)

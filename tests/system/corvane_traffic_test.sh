@@ -21,8 +21,6 @@ cleanup() {
   local pid
   [ -n "${CT_KEEP:-}" ] && return  # for a look at what the test left
   for pid in "${bg_pids[@]}"; do kill "$pid" 2>/dev/null; done
-  on pkill -f "traffic_sender[.]py receive" 2>/dev/null
-  "$computers" exec "$b" pkill -f "traffic_sender[.]py|ptr_server[.]py" 2>/dev/null
   remove_computers "$a" "$b" "$c"
 }
 trap cleanup EXIT
@@ -161,13 +159,22 @@ within "the Status page's Internet row" "$(row_sum Internet)" $((tcp_bytes + udp
 private_sum=$(row_sum '[0-9]+ [(]Private[)]')
 echo "the private adapter's row: $private_sum bytes"
 [ "$private_sum" -lt $(((tcp_bytes + udp_bytes) / 100)) ] || fail "the private adapter's row counted the clone's traffic"
-p raise
-sleep 3
-read -r _ total_top _ height < <(p colour-top $status 1012 FFFF00)
+# climbed CONTROL COLOUR: the topmost pixel row of that colour in the graph, once it lies in the
+# graph's top quarter (the peak tick sets the scale), or the last one seen within 15 seconds.
+climbed() {
+  local top=-1 height=1
+  for _ in $(seq 15); do
+    p raise
+    read -r _ top _ height < <(p colour-top $status "$1" "$2")
+    [ "$top" -ge 0 ] && [ "$top" -le $((height / 4)) ] && break
+    sleep 1
+  done
+  echo "$top $height"
+}
+read -r total_top height < <(climbed 1012 FFFF00)
 [ "$total_top" -ge 0 ] && [ "$total_top" -le $((height / 4)) ] || fail "the total graph did not climb ($total_top of $height)"
 p click $status 1023 || fail "the TX/RX box"
-sleep 3
-read -r _ rx_top _ height < <(p colour-top $status 1011 FF0000)
+read -r rx_top height < <(climbed 1011 FF0000)
 [ "$rx_top" -ge 0 ] && [ "$rx_top" -le $((height / 4)) ] || fail "the received line of the TX/RX graph did not climb ($rx_top of $height)"
 echo "the graphs climbed: total to $total_top, received to $rx_top of $height"
 

@@ -25,8 +25,6 @@ flow_helpers_in_a() {
 flow_helper_in_a() { [ -n "$(flow_helpers_in_a)" ]; }
 
 cleanup() {
-  on pkill -f "traffic_sender[.]py receive" 2>/dev/null
-  "$computers" exec "$b" pkill -f "ptr_server[.]py" 2>/dev/null
   remove_computers "$a" "$b"
 }
 "$computers" down "$a" "$b" >/dev/null 2>&1
