@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/adapter_description.h"
+
 namespace {
 
 // A name that could leave the interfaces folder is no interface name.
@@ -32,11 +34,29 @@ int CarrierMediaStatus::ReadCarrier(const std::wstring& name) const {
   return read && got > 0 && text[0] == '1' ? 1 : 0;
 }
 
+std::wstring CarrierMediaStatus::InterfaceOf(const std::wstring& name) const {
+  if (ReadCarrier(name) >= 0) return name;
+  // An adapter the device tree holds is named by its device's description, as on Windows.
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((folder_ + L"*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return name;
+  std::wstring found = name;
+  do {
+    wchar_t described[132];
+    if (FillInAdapterDescription(entry.cFileName, described, 132) && name == described) {
+      found = entry.cFileName;
+      break;
+    }
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+  return found;
+}
+
 int CarrierMediaStatus::IndicatePresent(const std::vector<std::wstring>& names,
                                         const Indication& indicate) const {
   int readable = 0;
   for (const std::wstring& name : names) {
-    int state = ReadCarrier(name);
+    int state = ReadCarrier(InterfaceOf(name));
     if (state < 0) continue;
     ++readable;
     indicate(name.c_str(), static_cast<uint8_t>(state));
@@ -47,9 +67,11 @@ int CarrierMediaStatus::IndicatePresent(const std::vector<std::wstring>& names,
 bool CarrierMediaStatus::Start(std::vector<std::wstring> names, Indication indicate) {
   if (thread_.joinable() || !indicate) return false;
   std::vector<int> states;
+  std::vector<std::wstring> interfaces;
   bool anyReadable = false;
   for (const std::wstring& name : names) {
-    states.push_back(ReadCarrier(name));
+    interfaces.push_back(InterfaceOf(name));
+    states.push_back(ReadCarrier(interfaces.back()));
     anyReadable = anyReadable || states.back() >= 0;
   }
   if (!anyReadable) return false;
@@ -57,7 +79,7 @@ bool CarrierMediaStatus::Start(std::vector<std::wstring> names, Indication indic
     if (states[i] >= 0) indicate(names[i].c_str(), static_cast<uint8_t>(states[i]));
   }
   stopRequested_ = false;
-  thread_ = std::thread(&CarrierMediaStatus::Poll, this, std::move(names), std::move(states),
+  thread_ = std::thread(&CarrierMediaStatus::Poll, this, std::move(names), std::move(interfaces), std::move(states),
                         std::move(indicate));
   return true;
 }
@@ -72,13 +94,13 @@ void CarrierMediaStatus::Stop() {
   thread_.join();
 }
 
-void CarrierMediaStatus::Poll(std::vector<std::wstring> names, std::vector<int> states,
-                              Indication indicate) {
+void CarrierMediaStatus::Poll(std::vector<std::wstring> names, std::vector<std::wstring> interfaces,
+                              std::vector<int> states, Indication indicate) {
   std::unique_lock<std::mutex> lock(mutex_);
   while (!wake_.wait_for(lock, period_, [this] { return stopRequested_; })) {
     lock.unlock();
     for (size_t i = 0; i < names.size(); ++i) {
-      int state = ReadCarrier(names[i]);
+      int state = ReadCarrier(interfaces[i]);
       // An interface that vanished says nothing; one that comes back is indicated again.
       if (state >= 0 && state != states[i]) indicate(names[i].c_str(), static_cast<uint8_t>(state));
       states[i] = state;

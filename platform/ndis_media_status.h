@@ -1,5 +1,6 @@
 // Wine's WMI has no NDIS media classes and no events: this gives their connect and disconnect
-// indications from the Linux interface's carrier state (there an adapter's name is its interface's).
+// indications from the Linux interface's carrier state (there an adapter's name is its interface's,
+// or for an installed device its description).
 #pragma once
 #include <chrono>
 #include <condition_variable>
@@ -28,6 +29,10 @@ class CarrierMediaStatus {
   // that is down), -1 no such interface or a name that is not a plain interface name.
   int ReadCarrier(const std::wstring& name) const;
 
+  // The interface whose carrier stands for an adapter name: the name itself, or the interface
+  // whose device the name describes (FillInAdapterDescription); the name when there is neither.
+  std::wstring InterfaceOf(const std::wstring& name) const;
+
   // Indicates the present state of every name that can be read; returns how many could.
   int IndicatePresent(const std::vector<std::wstring>& names, const Indication& indicate) const;
 
@@ -40,7 +45,8 @@ class CarrierMediaStatus {
   bool Running() const { return thread_.joinable(); }
 
  private:
-  void Poll(std::vector<std::wstring> names, std::vector<int> states, Indication indicate);
+  void Poll(std::vector<std::wstring> names, std::vector<std::wstring> interfaces, std::vector<int> states,
+            Indication indicate);
 
   const std::wstring folder_;
   const std::chrono::milliseconds period_;

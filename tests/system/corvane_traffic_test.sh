@@ -57,6 +57,14 @@ on ip addr add "$address_a/24" dev "$clone" || fail "the clone adapter $clone ta
 on ip addr add 10.77.0.1/24 dev "$other" || fail "the third adapter $other takes its address"
 on ip route add default via "$address_b" dev "$clone" metric 10 || fail "default route via B"
 on ip route add default via 10.77.0.3 dev "$other" metric 20 || fail "default route via C"
+# The adapter table names the virtual adapters by their devices' descriptions, as on Windows, and
+# their link state comes from their Linux interfaces.
+cp "$(dirname "$corvane_probe")/link_probe.exe" "$folder/" || fail "no link_probe.exe"
+win "$folder_win\\link_probe.exe" 'C:\nostop' 1 >"$work/links" 2>&1
+for adapter in "" " #2" " #3"; do
+  grep -qx "link Moravix Virtual Miniport Driver$adapter 1" "$work/links" ||
+    fail "the link state of Moravix Virtual Miniport Driver$adapter: $(cat "$work/links")"
+done
 win "$folder_win\\Corvane.exe" >"$work/corvane" 2>&1 &
 bg_pids+=($!)
 p wait-main 60 >/dev/null || fail "Corvane.exe shows no main window"
