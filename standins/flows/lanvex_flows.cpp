@@ -232,7 +232,9 @@ int main(int argc, char** argv) {
     std::perror("lanvex_flows: packet socket");
     return 1;
   }
-  int bufferSize = 8 << 20;
+  // Room for a burst at the link's full rate while the helper waits for the processor: what the
+  // queue cannot hold goes uncounted.
+  int bufferSize = 32 << 20;
   setsockopt(packetSocket, SOL_SOCKET, SO_RCVBUFFORCE, &bufferSize, sizeof bufferSize);
   int watch = inotify_init1(IN_NONBLOCK);
   if (watch < 0 || inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE) < 0) {

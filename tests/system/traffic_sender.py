@@ -40,10 +40,14 @@ def send(host, tcp_port, tcp_bytes, udp_port, udp_bytes, hold=0.0):
     stream = socket.create_connection((host, tcp_port))
     block = b"t" * 65536
     left = tcp_bytes
+    sent = 0
     while left:
         n = min(left, len(block))
         stream.sendall(block[:n])
         left -= n
+        sent += n
+        if sent % (1 << 20) == 0:
+            time.sleep(0.005)  # at most about 200 MB/s, a link's pace rather than memory's
     udp = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     datagram = b"u" * 1000
     for i in range(udp_bytes // 1000):
