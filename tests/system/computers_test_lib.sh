@@ -26,3 +26,17 @@ remove_computers() {
   "$computers" down "$@"
   rm -rf "$work"
 }
+
+# outside_datagrams FROM ONE OTHER: FROM sends 200 datagrams to an outside address; prints the
+# packets ONE and OTHER received meanwhile, which tells the gateway that carried them.
+outside_datagrams() {
+  local one0 other0
+  one0=$("$computers" exec "$2" cat /sys/class/net/eth0/statistics/rx_packets)
+  other0=$("$computers" exec "$3" cat /sys/class/net/eth0/statistics/rx_packets)
+  "$computers" exec "$1" python3 -c 'import socket
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+for i in range(200): s.sendto(b"x" * 100, ("10.200.0.9", 9))' || fail "$1 cannot send"
+  sleep 1
+  echo "$(( $("$computers" exec "$2" cat /sys/class/net/eth0/statistics/rx_packets) - one0 ))" \
+       "$(( $("$computers" exec "$3" cat /sys/class/net/eth0/statistics/rx_packets) - other0 ))"
+}

@@ -44,10 +44,7 @@ on sysctl -qw net.ipv4.conf.all.arp_ignore=1 || fail "arp_ignore"
 "$computers" exec "$c" ip addr add 10.77.0.3/24 dev eth0 || fail "second address of C"
 
 run_install 0 3 || fail "the installation did not end done: $(tail -5 "$work/install.$runs")"
-# What the wizard writes beside the sequence's own files when the installation ends.
-printf 'QVX_VER=1\r\nDHCP\r\n3\r\n' >"$folder/DrvInstWanType.txt"
-printf 'QVX_VER=1\r\nENABLED\r\n' >"$folder/EchowardSetting.txt"
-printf 'QVX_VER=1\r\n1\r\n' >"$folder/SwKbSetting.txt"
+finish_as_wizard DHCP 3
 # With DHCP the computer's address moves from eth0 to the clone adapter, and the third adapter
 # asks for one too; the test answers in the DHCP servers' place: B's network for the clone, C's
 # for the third adapter.
@@ -65,9 +62,7 @@ for adapter in "" " #2" " #3"; do
   grep -qx "link Moravix Virtual Miniport Driver$adapter 1" "$work/links" ||
     fail "the link state of Moravix Virtual Miniport Driver$adapter: $(cat "$work/links")"
 done
-win "$folder_win\\Corvane.exe" >"$work/corvane" 2>&1 &
-bg_pids+=($!)
-p wait-main 60 >/dev/null || fail "Corvane.exe shows no main window"
+start_corvane_in_a
 echo "installed; Corvane.exe runs"
 
 # The Status page, in bytes, before any traffic: the total graph's line lies at its floor (on the
@@ -214,14 +209,7 @@ p controls $routing >"$work/routing.1"
 expect "$work/routing.1" "^row 1016 [0-9]+ \*\|[0-9]+\|[^|]*\|$chosen\|" "the chosen adapter marked after the change"
 grep -qE "^row 1016 [0-9]+ \*\|[0-9]+\|[^|]*\|$first\|" "$work/routing.1" &&
   fail "the first adapter still marked: $(cat "$work/routing.1")"
-rx() { "$computers" exec "$1" cat /sys/class/net/eth0/statistics/rx_packets; }
-to=$(computer_of "$chosen") away=$(computer_of "$first")
-t0=$(rx "$to") a0=$(rx "$away")
-on python3 -c 'import socket
-s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-for i in range(200): s.sendto(b"x" * 100, ("10.200.0.9", 9))' || fail "A cannot send"
-sleep 1
-dt=$(( $(rx "$to") - t0 )) da=$(( $(rx "$away") - a0 ))
+read -r dt da < <(outside_datagrams "$a" "$(computer_of "$chosen")" "$(computer_of "$first")")
 [ "$dt" -ge 200 ] && [ "$da" -lt 50 ] || fail "the datagrams did not leave through $chosen ($dt there, $da through $first)"
 echo "the Routing page moved the default from $first to $chosen: metrics 3 and 2, $dt datagrams went to $chosen, $da to $first"
 p quit

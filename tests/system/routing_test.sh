@@ -52,13 +52,7 @@ grep -qx "adapter $trm1 10.77.0.1 10.77.0.3 \*" "$work/after" || fail "trm1 is n
 grep -qx "route $trm1 2" "$work/after" || fail "the page does not show metric 2"
 
 # Where new traffic goes: count what B and C receive while A sends to an outside address.
-rx() { "$computers" exec "$1" cat /sys/class/net/eth0/statistics/rx_packets; }
-b0=$(rx "$b") c0=$(rx "$c")
-on python3 -c 'import socket
-s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-for i in range(200): s.sendto(b"x" * 100, ("10.200.0.9", 9))' || fail "A cannot send"
-sleep 1
-db=$(( $(rx "$b") - b0 )) dc=$(( $(rx "$c") - c0 ))
+read -r db dc < <(outside_datagrams "$a" "$b" "$c")
 echo "after the change B received $db packets and C $dc"
 [ "$dc" -ge 200 ] && [ "$db" -lt 50 ] || fail "the datagrams did not leave through C (B $db, C $dc)"
 echo "PASS"

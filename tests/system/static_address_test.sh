@@ -42,16 +42,12 @@ wait_address() {  # wait_address INTERFACE ADDRESS/24
 }
 
 run_install 3 4 || fail "the STATIC_ONLY installation did not end done: $(tail -5 "$work/install.$runs")"
-printf 'QVX_VER=1\r\nSTATIC_ONLY\r\n4\r\n' >"$folder/DrvInstWanType.txt"
-printf 'QVX_VER=1\r\nENABLED\r\n' >"$folder/EchowardSetting.txt"
-printf 'QVX_VER=1\r\n1\r\n' >"$folder/SwKbSetting.txt"
+finish_as_wizard STATIC_ONLY 4
 nic0=$(interface_of_nic 0) nic2=$(interface_of_nic 2) nic3=$(interface_of_nic 3)
 wait_address "$nic0" 192.168.11.100/24
 wait_address "$nic2" 192.168.12.100/24
 wait_address "$nic3" 192.168.13.100/24
-win "$folder_win\\Corvane.exe" >"$work/corvane" 2>&1 &
-bg_pids+=($!)
-p wait-main 60 >/dev/null || fail "Corvane.exe shows no main window"
+start_corvane_in_a
 echo "STATIC_ONLY installed ($nic0, $nic2, $nic3 hold .11.100, .12.100, .13.100); Corvane.exe runs"
 
 routing=page:1016

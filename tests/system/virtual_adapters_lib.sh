@@ -53,3 +53,18 @@ run_remove() {
   tr -d '\r' <"$work/remove.$runs" >>"$log"
   return $rc
 }
+
+# finish_as_wizard WAN-TYPE N: the files the wizard writes beside the sequence's own when an
+# installation ends, so that Corvane.exe finds it installed.
+finish_as_wizard() {
+  printf 'QVX_VER=1\r\n%s\r\n%s\r\n' "$1" "$2" >"$folder/DrvInstWanType.txt"
+  printf 'QVX_VER=1\r\nENABLED\r\n' >"$folder/EchowardSetting.txt"
+  printf 'QVX_VER=1\r\n1\r\n' >"$folder/SwKbSetting.txt"
+}
+# start_corvane_in_a: Corvane.exe in A until its main window shows, its pid in bg_pids; the probe
+# command p (corvane_probe in the program folder) must be defined.
+start_corvane_in_a() {
+  win "$folder_win\\Corvane.exe" >"$work/corvane" 2>&1 &
+  bg_pids+=($!)
+  p wait-main 60 >/dev/null || fail "Corvane.exe shows no main window"
+}
