@@ -28,6 +28,7 @@
 #include "shell/lang_text.h"
 #include "tests/adapters/fake_nic_operations.h"
 #include "shell/lang_text_format.h"
+#include "shell/main_messages.h"
 #include "tests/shell/lang_library.h"
 #include "tests/shell/modal_script.h"
 #include "tests/shell/page_host.h"
@@ -322,15 +323,28 @@ HWND WaitForOwnedDialog(HWND owner, int id) {
 
 void ClickIn(HWND dialog, int id) { ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+// The English library, a scratch program folder and the recorded sequence steps.
+class RecordedStepsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    library_ = UseLangLibrary(kLangLibraries[0]);
+    ASSERT_NE(nullptr, library_);
+    ASSERT_TRUE(folder_.Enter());
+  }
+  void TearDown() override {
+    g_AdapterTable.Clear();
+    UseBuiltInTemplates();
+    if (library_) ::FreeLibrary(library_);
+  }
+  HMODULE library_ = nullptr;
+  ScratchFolder folder_;
+  FakeNicOperations fake_;
+};
+
 // The whole wizard through its real windows, over the recorded installation steps: adapter,
 // network name, Corvane mode, DHCP with no extra adapter, the cable check answered with Ignore (so
 // no scan leaves this machine), the installation's progress lines, the files of a success.
-TEST(DriverWizardTest, InstallsThroughItsThreeStepsOverTheRecordedSteps) {
-  HMODULE library = UseLangLibrary(kLangLibraries[0]);
-  ASSERT_NE(nullptr, library);
-  ScratchFolder folder;
-  ASSERT_TRUE(folder.Enter());
-  FakeNicOperations fake;
+TEST_F(RecordedStepsTest, WizardInstallsThroughItsThreeSteps) {
   const uint8_t mac[6] = {0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e};
   g_AdapterTable.Clear();
   g_AdapterTable.Add(3, L"eth1", mac);  // link 0: the cable check comes
@@ -386,13 +400,58 @@ TEST(DriverWizardTest, InstallsThroughItsThreeStepsOverTheRecordedSteps) {
   EXPECT_EQ(LoadLangText(9, "TXT_ADD_PROG_FIREWALL"), g_progressTexts.back()) << "the installer's last line";
   EXPECT_NE(g_progressTexts.end(), std::find(g_progressTexts.begin(), g_progressTexts.end(),
                                              FormatLangText(LoadLangText(9, "TXT_ADD_VIR_ADAPT"), 1)));
-  EXPECT_EQ("QVX_VER=1\r\nDHCP\r\n2\r\n", folder.Read(L"DrvInstWanType.txt"));
-  EXPECT_EQ("QVX_VER=1\r\nENABLED\r\n", folder.Read(L"EchowardSetting.txt"));
-  EXPECT_EQ("QVX_VER=1\r\n1\r\n", folder.Read(L"SwKbSetting.txt"));
+  EXPECT_EQ("QVX_VER=1\r\nDHCP\r\n2\r\n", folder_.Read(L"DrvInstWanType.txt"));
+  EXPECT_EQ("QVX_VER=1\r\nENABLED\r\n", folder_.Read(L"EchowardSetting.txt"));
+  EXPECT_EQ("QVX_VER=1\r\n1\r\n", folder_.Read(L"SwKbSetting.txt"));
   EXPECT_FALSE(FakeNicOperations::CallsStartingWith(L"install miniport").empty());
-  g_AdapterTable.Clear();
-  UseBuiltInTemplates();
-  ::FreeLibrary(library);
+}
+
+// What the removal dialog showed, and which steps had run, when the main dialog was asked to close
+// the driver's device.
+struct DeviceCloseSeen {
+  HWND dialog = nullptr;
+  std::wstring progressText;
+  size_t stepsBefore = 0;
+  int requests = 0;
+} g_deviceClose;
+
+LRESULT CALLBACK MainDialogStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == UM_CLOSE_DEVICE) {
+    ++g_deviceClose.requests;
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(g_deviceClose.dialog, IDC_RMV_PROGRESS, text, 256);
+    g_deviceClose.progressText = text;
+    g_deviceClose.stepsBefore = FakeNicOperations::calls.size();
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Remove shows "Removing" and has the main dialog close the driver's device before the first step
+// of the removal runs; a removal that succeeds ends with the removed flag and closes the dialog.
+TEST_F(RecordedStepsTest, RemovalShowsRemovingAndClosesTheDeviceBeforeItsSteps) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = MainDialogStandIn;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"CorvaneTestMainDialog";
+  ::RegisterClassW(&windowClass);
+  HWND main = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                windowClass.hInstance, nullptr);
+  ASSERT_NE(nullptr, main);
+  g_deviceClose = DeviceCloseSeen{};
+  CRmvDrv removal;
+  removal.m_mainWindow = main;
+  removal.m_physicalGuid = FakeGuid(0);
+  RunModal(removal, [&] {
+    g_deviceClose.dialog = removal;
+    Click(removal, IDC_RMV_REMOVE);
+  });
+  ::DestroyWindow(main);
+  EXPECT_EQ(1, g_deviceClose.requests);
+  EXPECT_EQ(LoadLangText(7, "TXT_REMOVING"), g_deviceClose.progressText);
+  EXPECT_EQ(0u, g_deviceClose.stepsBefore) << "a removal step ran before the device was closed";
+  EXPECT_FALSE(FakeNicOperations::calls.empty());
+  EXPECT_TRUE(removal.m_removed);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, DriverDialogsTest, ::testing::Values(0, 1),

@@ -19,6 +19,38 @@ fail() {
   exit 1
 }
 
+# wait_for_line FILE PATTERN SECONDS: until a line of FILE matches PATTERN, as a program started in
+# the background prints once it has taken its first reading; false when the time runs out. A fixed
+# sleep is not enough on a loaded machine, where a Wine program's start can take several seconds.
+wait_for_line() {
+  local _
+  for _ in $(seq $(($3 * 4))); do
+    grep -qE "$2" "$1" 2>/dev/null && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# wizard_host_of NAME: the host the installation wizard plans from the MAC of NAME's eth0, for a
+# second computer to take. NAME holds host 1 itself, where no other computer can stand in the way:
+# then its eth0 first takes a MAC that plans another host (Wine's adapter list shows a changed MAC
+# from its server's next start, so that server is ended).
+wizard_host_of() {
+  local mac
+  mac=$("$computers" exec "$1" cat /sys/class/net/eth0/address)
+  if [ "$(planned_host "$mac")" = 1 ]; then
+    mac=02:5a:00:00:00:01
+    "$computers" exec "$1" ip link set dev eth0 address $mac || return 1
+    "$computers" stop "$1" "$root" >/dev/null 2>&1
+  fi
+  planned_host "$mac"
+}
+planned_host() {
+  python3 -c "
+m = [int(x, 16) for x in '$1'.split(':')]
+print(sum(w * b for w, b in zip([53, 59, 61, 67, 71, 73], m)) % 249 + 1)"
+}
+
 # remove_computers NAME...: their wineservers, namespaces and the work folder.
 remove_computers() {
   local name

@@ -401,6 +401,8 @@ int TargetCommand(const std::wstring& command, int argc, wchar_t** argv) {
     // time is up: a row that only moves (the list sorted anew) is not printed again.
     DWORD deadline = ::GetTickCount() + static_cast<DWORD>(seconds(4) * 1000);
     std::vector<std::wstring> last;
+    // Tells a test started in the background that the first look is under way.
+    std::printf("watching\n");
     while (::IsWindow(control) && static_cast<LONG>(::GetTickCount() - deadline) < 0) {
       std::vector<std::wstring> rows = SteadyRows(control);
       for (const std::wstring& row : rows) {

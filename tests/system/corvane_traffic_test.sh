@@ -85,7 +85,7 @@ p click $status 1000 || fail "the Connections button"
 connections=dialog:1013
 p controls $connections 20 >/dev/null || fail "the Connections dialog did not open"
 p pick $connections 1022 0 || fail "the Connections dialog's unit Bytes"
-on python3 "$sender" receive 5201 5202 90 >"$work/received" 2>&1 &
+on python3 "$sender" receive 5201 5202 150 >"$work/received" 2>&1 &
 bg_pids+=($!)
 # The receiving program's row: the owner fill-in names the Linux program.
 app_row=""
@@ -101,14 +101,19 @@ sleep 3
 p controls $connections >"$work/selected"
 expect "$work/selected" "^child 1014 .*python3, PID = [0-9]+" "the selected program's name"
 
-p watch-rows $status 1015 30 >"$work/rows" &
+p watch-rows $status 1015 40 >"$work/rows" &
 bg_pids+=($!)
-p watch-rows $connections 1013 30 >"$work/app_rows" &
+p watch-rows $connections 1013 40 >"$work/app_rows" &
 bg_pids+=($!)
-p watch-rows $connections 1012 30 >"$work/flow_rows" &
+p watch-rows $connections 1012 40 >"$work/flow_rows" &
 bg_pids+=($!)
 watchers=("${bg_pids[@]: -3}")
-sleep 3
+# B sends only once every watcher has taken its first look: its traffic fills one or two ticks,
+# and a watcher that starts late misses them.
+for file in rows app_rows flow_rows; do
+  wait_for_line "$work/$file" '^watching$' 60 || fail "the watcher of $file did not start"
+done
+sleep 1
 b_does python3 "$sender" send "$address_a" 5201 $tcp_bytes 5202 $udp_bytes 60 >"$work/sent" 2>&1 &
 bg_pids+=($!)
 for _ in $(seq 20); do grep -q '^sent ' "$work/sent" && break; sleep 1; done

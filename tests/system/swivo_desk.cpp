@@ -1,6 +1,6 @@
 // What the Swivo system test needs of a computer's desktop, from a process of that prefix:
 //   swivo_desk record SECONDS     a window in front that prints "down SCAN", "up SCAN" (hex, 0x100
-//                                 for extended keys) and "move X Y" for what it receives; "ready" first
+//                                 for extended keys) and "move X Y" where the pointer goes; "ready" first
 //   swivo_desk pressed            prints the virtual keys held down ("pressed VK"), or "none"
 //   swivo_desk notice TEXT SECS   waits for a visible window whose text or a child's holds TEXT
 //   swivo_desk send N WPARAM LPARAM
@@ -8,6 +8,7 @@
 // Exit code 0 on success, 1 when what was looked for did not come.
 #include <windows.h>
 
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
@@ -28,7 +29,6 @@ void Say(const char* format, ...) {
 }
 
 LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  static POINT last = {-1, -1};
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -36,12 +36,6 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_SYSKEYUP: {
       const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
       Say("%s 0x%x", down ? "down" : "up", static_cast<unsigned>((lParam >> 16) & 0x1FF));
-      return 0;
-    }
-    case WM_MOUSEMOVE: {
-      const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (at.x != last.x || at.y != last.y) Say("move %ld %ld", at.x, at.y);
-      last = at;
       return 0;
     }
     default:
@@ -62,9 +56,17 @@ int Record(int seconds) {
   ::SetFocus(window);
   Say("ready");
   const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  POINT last = {LONG_MIN, LONG_MIN};
   while (::GetTickCount64() < end) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    // The pointer wherever it goes, in the window's client coordinates: a replayed move that takes
+    // it off the window still counts, where the window's own mouse messages would stop.
+    POINT at;
+    if (::GetCursorPos(&at) && ::ScreenToClient(window, &at) && (at.x != last.x || at.y != last.y)) {
+      Say("move %ld %ld", at.x, at.y);
+      last = at;
+    }
     // Replayed input goes to the window in front: stay there.
     if (::GetForegroundWindow() != window) ::SetForegroundWindow(window);
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);

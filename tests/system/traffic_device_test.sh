@@ -67,10 +67,11 @@ echo "three clients at once: $polled ticks polled, $failed failed, $left_replies
 
 address_a=192.168.$net.1 address_b=192.168.$net.2
 mac_a=$(on cat /sys/class/net/eth0/address)
-on python3 "$sender" receive 5201 5202 40 >"$work/received" 2>&1 &
-win 'C:\traffic_probe.exe' 14 2000 >"$work/probe" 2>&1 &
+on python3 "$sender" receive 5201 5202 120 >"$work/received" 2>&1 &
+win 'C:\traffic_probe.exe' 20 2000 >"$work/probe" 2>&1 &
 probe_pid=$!
-sleep 5
+# The first tick's traffic records are the counters' starting point: B sends only after it.
+wait_for_line "$work/probe" '^tick 0 ' 60 || fail "the probe took no first reading: $(cat "$work/probe")"
 "$computers" exec "$b" python3 "$sender" send "$address_a" 5201 $tcp_bytes 5202 $udp_bytes >>"$log" 2>&1 ||
   fail "B could not send"
 "$computers" exec "$b" python3 "$sender" knock "$address_a" 3389 445 >>"$log" 2>&1

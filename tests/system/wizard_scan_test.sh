@@ -12,10 +12,7 @@ cleanup() { remove_computers "$a" "$b"; }
 "$computers" down "$a" "$b" >/dev/null 2>&1
 trap cleanup EXIT
 "$computers" up "$a" "$b" --net $net >/dev/null || fail "cannot make the computers"
-mac_a=$("$computers" exec "$a" cat /sys/class/net/eth0/address)
-planned=$(python3 -c "
-m=[int(x,16) for x in '$mac_a'.split(':')]
-print(sum(w*b for w,b in zip([53,59,61,67,71,73],m))%249+1)")
+planned=$(wizard_host_of "$a") || fail "cannot give A's eth0 another MAC"
 # The scan's own address: the recorded steps do not set it.
 "$computers" exec "$a" ip addr add 192.168.$net.250/24 dev eth0 || fail "the scan address on A"
 if [ "$planned" != 2 ]; then
