@@ -63,7 +63,9 @@ aprobe dialog "Manage remote computer list" 10 >/dev/null || fail "no computer l
 aprobe dialog-shot "Manage remote computer list" computer_list_eng
 aprobe dialog-press "Manage remote computer list" 1037
 aprobe answer-yes 10 >/dev/null || fail "no save question"
-sleep 3
+# The saved list closes the dialog; A's list takes clicks again only after that.
+for _ in $(seq 40); do aprobe dialog "Manage remote computer list" 0.2 >/dev/null || break; sleep 0.5; done
+aprobe dialog "Manage remote computer list" 0.2 >/dev/null && fail "the computer list dialog stayed open after the save"
 list_file="$(folder_of "$a")/WolCompList.txt"
 tr -d '\r' <"$list_file" >"$work/list.txt" || fail "no WolCompList.txt"
 cat "$work/list.txt"
